@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test suite twice: under
+# AddressSanitizer + UndefinedBehaviorSanitizer, and under ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+
+for flavour in asan tsan; do
+  echo "== $flavour build"
+  bash scripts/build.sh "$flavour"
+  dir=build-$flavour
+  echo "== $flavour tests"
+  # GUI suites that need a display run under xvfb-run; the rest need none.
+  xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" --timeout 300
+done
