@@ -11,5 +11,6 @@ case "$flavour" in
   tsan) dir=build-tsan; args=(-DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=thread) ;;
   *) echo "usage: scripts/build.sh [release|asan|tsan]" >&2; exit 2 ;;
 esac
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=true
 cmake -S . -B "$dir" -G Ninja "${args[@]}" "$@" >/dev/null
 cmake --build "$dir" -j "$(nproc)"
