@@ -41,6 +41,19 @@ void ReadLight(StoreQuery& query, LightRecord& record)
     record.status = query.ColumnInt(18);
 }
 
+// The columns from brightness to reserved, in table order: what an update may change.
+void BindLightParameters(StoreQuery& query, const LightRecord& record)
+{
+    query.Int(record.brightness)
+        .Int(record.speed)
+        .Int(record.direction)
+        .Int(record.colorful)
+        .Int(record.colorindex);
+    for (int color : record.color_value)
+        query.Int(color);
+    query.Int(record.config_func).Int(record.reserved);
+}
+
 } // namespace
 
 int SettingsStore::CountLightRecords(int profile)
@@ -66,17 +79,9 @@ int SettingsStore::AddLightRecord(const LightRecord& record)
                      "colorindex, color_value1, color_value2, color_value3, color_value4, color_value5, "
                      "color_value6, color_value7, config_func, reserved, status) "
                      "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?);");
-    query.Int(record.profile)
-        .Text(record.name)
-        .Int(record.mode)
-        .Int(record.brightness)
-        .Int(record.speed)
-        .Int(record.direction)
-        .Int(record.colorful)
-        .Int(record.colorindex);
-    for (int color : record.color_value)
-        query.Int(color);
-    query.Int(record.config_func).Int(record.reserved).Int(record.status);
+    query.Int(record.profile).Text(record.name).Int(record.mode);
+    BindLightParameters(query, record);
+    query.Int(record.status);
     return query.InsertedId(query.Write());
 }
 
@@ -89,14 +94,8 @@ bool SettingsStore::UpdateLightRecord(int mode, const LightRecord& record)
         "colorindex = ?, color_value1 = ?, color_value2 = ?, color_value3 = ?, color_value4 = ?, "
         "color_value5 = ?, color_value6 = ?, color_value7 = ?, config_func = ?, reserved = ? "
         "WHERE profile = ? and mode = ?");
-    query.Int(record.brightness)
-        .Int(record.speed)
-        .Int(record.direction)
-        .Int(record.colorful)
-        .Int(record.colorindex);
-    for (int color : record.color_value)
-        query.Int(color);
-    query.Int(record.config_func).Int(record.reserved).Int(record.profile).Int(mode);
+    BindLightParameters(query, record);
+    query.Int(record.profile).Int(mode);
     return query.Write();
 }
 
