@@ -317,7 +317,7 @@ TEST(SimCommandSet, DamagedOrUnknownReportsAreRefused)
     EXPECT_EQ(reply[1], 1);
     EXPECT_EQ(mouse.memory.reportRate, SimMemory::Factory().reportRate);
 
-    frame[32] = FrameChecksum(frame.data());
+    frame[32] = HidDeviceManager::Checksum(frame.data());
     EXPECT_TRUE(mouse.HandleCommandSet(frame.data(), 33, reply));
     EXPECT_EQ(reply[1], 0);
     EXPECT_EQ(mouse.memory.reportRate, 4);

@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "app/device/CommandFrames.h"
+#include "app/device/HidDeviceManager.h"
 
 // The mouse keeps the bytes each write command carries and answers a read request with them,
 // laid out as the read replies have them (data from byte 4). A report whose checksum does not
@@ -50,7 +51,7 @@ bool SimMouse::HandleCommandSet(const uint8_t* report, size_t length, SimReply& 
 {
     const uint8_t code = At(report, length, 1);
     auto data = [&](size_t i) { return At(report, length, 5 + i); };
-    if (length >= 33 && report[32] != FrameChecksum(report)) {
+    if (length >= 33 && report[32] != HidDeviceManager::Checksum(report)) {
         reply.Start(code, 1);
         return true;
     }
