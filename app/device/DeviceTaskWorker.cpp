@@ -352,7 +352,8 @@ void DeviceTaskWorker::ReadTask(int code)
         }
         if (have) {
             m_device.ClearDefinitions();
-            for (const DeviceDefinition& d : definitions) m_device.AddDefinition(d);
+            for (const DeviceDefinition& d : definitions)
+                m_device.AddDefinition(d);
         }
         m_device.RefreshDevices();
         m_observer.OnDeviceSelected(m_device.CurrentDeviceType());
@@ -445,7 +446,8 @@ void DeviceTaskWorker::DpiFromStore()
     if (lastCount <= 0) lastCount = count;
     if (index < 0 || index >= lastCount) index = 0;
     m_observer.OnDpiIndex(index);
-    m_observer.OnDpiSlider(DpiToSliderValue(SensorCode(), m_store.GetSettingInt(profile, DpiValueKey(index))));
+    m_observer.OnDpiSlider(
+        DpiToSliderValue(SensorCode(), m_store.GetSettingInt(profile, DpiValueKey(index))));
 }
 
 void DeviceTaskWorker::FactoryReset()
@@ -453,8 +455,10 @@ void DeviceTaskWorker::FactoryReset()
     DeviceCommands commands(m_device, m_store);
     commands.SendFactoryReset();
     EnsureProfiles();
-    for (int p = 1; p <= 5; ++p) m_store.DeleteKeyAssignments(p);
-    for (int p = 1; p <= 5; ++p) m_store.ResetSettingsToDefaults(p);
+    for (int p = 1; p <= 5; ++p)
+        m_store.DeleteKeyAssignments(p);
+    for (int p = 1; p <= 5; ++p)
+        m_store.ResetSettingsToDefaults(p);
     DpiFromStore();
     commands.SetDpi(Profile(), SensorCode());
     Sleep(10);
@@ -471,7 +475,8 @@ void DeviceTaskWorker::FactoryReset()
         lighting = m_lightingSupported;
     }
     if (lighting) {
-        for (int p = 0; p <= 5; ++p) m_store.DeleteLightRecords(p);
+        for (int p = 0; p <= 5; ++p)
+            m_store.DeleteLightRecords(p);
         m_observer.OnRefreshLightingPage();
         commands.SetLighting(Profile(), CurrentLightMode());
     }
@@ -486,8 +491,8 @@ void DeviceTaskWorker::HandleNotification()
     int type = 0;
     if (!m_device.PollNotification(data, type)) return;
     if (data[0] != 0)
-        platform::Trace(2, "mouse notify data: %02X %02X %02X %02X %02X %02X", data[0], data[1], data[2], data[3],
-                        data[4], data[5]);
+        platform::Trace(2, "mouse notify data: %02X %02X %02X %02X %02X %02X", data[0], data[1], data[2],
+                        data[3], data[4], data[5]);
     const int profile = Profile();
     if (data[0] == 0xD2) {
         const int count = data[1] & 0x0F;

@@ -33,14 +33,14 @@ struct DeviceState
     int battery = 0;
     int charging = 0;
     int sensorCode = 0;
-    int infoWord = 0;           // bytes 8-9 of the device information
+    int infoWord = 0; // bytes 8-9 of the device information
     int dpiMinimum = 50;
     int dpiMaximum = 26000;
     int sliderMinimum = 1;
     int sliderMaximum = 520;
     int reportRateCount = 4;
-    int lightMode = -1;         // -1: not known yet (the profile's active mode is used)
-    int lastDpiIndex = -1;      // as last reported by the mouse (0xD2)
+    int lightMode = -1;    // -1: not known yet (the profile's active mode is used)
+    int lastDpiIndex = -1; // as last reported by the mouse (0xD2)
     int lastDpiCount = 0;
     bool receiverLatch = false; // a receiver reported the mouse connected
 };

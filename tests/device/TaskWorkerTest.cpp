@@ -39,8 +39,14 @@ public:
     void OnRefreshMacroPage() override { Add("macros"); }
     void OnRefreshPerformancePage() override { Add("performance"); }
     void OnRefreshLightingPage() override { Add("lighting"); }
-    void OnDeviceInformation(int t, int r) override { Add("info " + std::to_string(t) + " " + std::to_string(r)); }
-    void OnBatteryInfo(int l, int c) override { Add("battery " + std::to_string(l) + " " + std::to_string(c)); }
+    void OnDeviceInformation(int t, int r) override
+    {
+        Add("info " + std::to_string(t) + " " + std::to_string(r));
+    }
+    void OnBatteryInfo(int l, int c) override
+    {
+        Add("battery " + std::to_string(l) + " " + std::to_string(c));
+    }
     void OnSensorRange(int s, int lo, int hi, const std::wstring&, const std::wstring&, int slider) override
     {
         Add("sensor " + std::to_string(s) + " " + std::to_string(lo) + " " + std::to_string(hi) + " " +
@@ -88,12 +94,14 @@ protected:
     // Runs passes until the queue is empty.
     void Drain()
     {
-        for (int i = 0; i < 20 && worker.QueueSize() > 0; ++i) worker.RunPass();
+        for (int i = 0; i < 20 && worker.QueueSize() > 0; ++i)
+            worker.RunPass();
     }
     std::vector<uint8_t> CommandCodes()
     {
         std::vector<uint8_t> codes;
-        for (const auto& w : sim.Written()) codes.push_back(w.size() > 1 ? w[1] : 0);
+        for (const auto& w : sim.Written())
+            codes.push_back(w.size() > 1 ? w[1] : 0);
         return codes;
     }
     int Setting(const wchar_t* key) { return store.GetSettingInt(worker.State().profile, key); }
@@ -107,7 +115,8 @@ protected:
 
 TEST_F(TaskWorker, UnknownCodesLeaveTheQueueWithoutEffect)
 {
-    for (int code : {15, 19, 0, -4, 99}) worker.Enqueue(code);
+    for (int code : {15, 19, 0, -4, 99})
+        worker.Enqueue(code);
     Drain();
     EXPECT_EQ(worker.QueueSize(), 0u);
     EXPECT_TRUE(sim.Written().empty());
@@ -118,11 +127,11 @@ TEST_F(TaskWorker, ReadTaskBringsTheMouseSettingsHomeOnce)
 {
     SimMemory m = sim.Memory();
     m.reportRate = 3;
-    m.dpiIndexCount = 0x24;          // stage 2 of 4
-    m.dpiLevels[0] = {0, 0, 40, 0};  // level 0 is read from its Y pair: 2000 DPI
-    m.dpiLevels[1] = {60, 0, 0, 0};  // 3000 DPI
-    m.dpiLevels[2] = {0, 0, 0, 0};   // would read below 50: the stored value stays
-    m.liftoffHeight = 0xFF;          // stored as 1
+    m.dpiIndexCount = 0x24;         // stage 2 of 4
+    m.dpiLevels[0] = {0, 0, 40, 0}; // level 0 is read from its Y pair: 2000 DPI
+    m.dpiLevels[1] = {60, 0, 0, 0}; // 3000 DPI
+    m.dpiLevels[2] = {0, 0, 0, 0};  // would read below 50: the stored value stays
+    m.liftoffHeight = 0xFF;         // stored as 1
     sim.SetMemory(m);
 
     worker.Enqueue(2);
@@ -152,7 +161,8 @@ TEST_F(TaskWorker, ReadTaskBringsTheMouseSettingsHomeOnce)
     sim.ClearWritten();
     worker.Enqueue(2);
     Drain();
-    for (uint8_t code : CommandCodes()) EXPECT_TRUE(code == 0x30) << int(code);
+    for (uint8_t code : CommandCodes())
+        EXPECT_TRUE(code == 0x30) << int(code);
 }
 
 TEST_F(TaskWorker, ReadTaskStopsWhenTheMouseIsNotConnected)
@@ -238,9 +248,10 @@ TEST_F(TaskWorker, DpiButtonReportsUpdateStoreAndPages)
     EXPECT_EQ(Setting(L"dpi_index"), 2);
     EXPECT_EQ(Setting(L"dpi_count"), 5);
     const int dpi = Setting(L"dpi_group2_value");
-    EXPECT_EQ(observer.Calls(), (std::vector<std::string>{"dpi count 5", "dpi index 2",
-                                                          "slider " + std::to_string(DpiToSliderValue(17, dpi)),
-                                                          "popup " + std::to_string(dpi)}));
+    EXPECT_EQ(observer.Calls(),
+              (std::vector<std::string>{"dpi count 5", "dpi index 2",
+                                        "slider " + std::to_string(DpiToSliderValue(17, dpi)),
+                                        "popup " + std::to_string(dpi)}));
     EXPECT_TRUE(Traced("mouse notify data: D2 25 00 00 00 00"));
 
     // The same stage again, and stages the mouse cannot have, change nothing.
@@ -270,7 +281,8 @@ TEST_F(TaskWorker, ReceiverStatusReports)
 
     sim.SetOnline(false);
     worker.RunPass();
-    EXPECT_EQ(observer.Calls(), (std::vector<std::string>{"view -1", "state 101 1 0", "empty", "battery 80 0"}));
+    EXPECT_EQ(observer.Calls(),
+              (std::vector<std::string>{"view -1", "state 101 1 0", "empty", "battery 80 0"}));
     EXPECT_TRUE(Traced("上报dongle和设备的连接状态: 0"));
 
     // Connected: task 2 once, however often the receiver says so.
