@@ -37,6 +37,8 @@ public:
     virtual void OnReportRateDefault(int code) {}
     // A device task to append to the worker's queue (11 after a rate reset, 5 after a profile import).
     virtual void OnEnqueueTask(int task) {}
+    // A profile import renamed the current profile (the profile button shows the new name).
+    virtual void OnProfileRenamed(const std::wstring& name) {}
     // A macro an import created (the macro list and the button page's drop-down take it).
     virtual void OnMacroImported(const std::wstring& name, int macroId) {}
 };
