@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/device/DeviceDefinition.h"
+#include "app/device/HidDeviceManager.h"
 #include "app/documents/DocumentObserver.h"
 #include "app/documents/LanguageText.h"
 #include "app/documents/XmlReader.h"
@@ -10,31 +11,10 @@
 #include "platform/Trace.h"
 #include "platform/UserRegistry.h"
 
-#if __has_include("app/device/HidDeviceManager.h")
-#include "app/device/HidDeviceManager.h"
-#define KORVANE_HAS_DEVICE_MANAGER 1
-#endif
-
 namespace {
 
 constexpr int kFallbackLanguage = 1054;
 constexpr int kUnreadableRegistryLanguage = 2052;
-
-void ClearDeviceDefinitions()
-{
-#ifdef KORVANE_HAS_DEVICE_MANAGER
-    HidDeviceManager::Instance().ClearDefinitions();
-#endif
-}
-
-void AddDeviceDefinition(const DeviceDefinition& definition)
-{
-#ifdef KORVANE_HAS_DEVICE_MANAGER
-    HidDeviceManager::Instance().AddDefinition(definition);
-#else
-    (void)definition;
-#endif
-}
 
 void StoreLanguage(int languageId)
 {
@@ -115,7 +95,7 @@ bool AppConfig::ReadModelList(DocumentObserver* observer)
         m_identities.clear();
     }
     if (observer) observer->OnModelListCleared();
-    ClearDeviceDefinitions();
+    HidDeviceManager::Instance().ClearDefinitions();
 
     XmlReader xml;
     if (!xml.Load(FilePath()) || !xml.FindElem("config")) {
@@ -152,7 +132,7 @@ bool AppConfig::ReadModelList(DocumentObserver* observer)
                 definition.deviceType = identity.deviceType;
                 definition.connectionMode = identity.connectionMode;
                 definition.deviceId = identity.deviceId;
-                AddDeviceDefinition(definition);
+                HidDeviceManager::Instance().AddDefinition(definition);
             }
             xml.OutOfElem();
         }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TempFolder.h"
+#include "app/device/HidDeviceManager.h"
 #include "app/documents/AppConfig.h"
 #include "app/documents/DocumentObserver.h"
 #include "app/documents/LanguageText.h"
@@ -134,6 +135,7 @@ TEST_F(AppConfigTest, MissingConfigurationLeavesDefaults)
     EXPECT_FALSE(m_config.ReadModelList(&observer));
     EXPECT_TRUE(m_config.Models().empty());
     EXPECT_EQ(observer.calls, std::vector<std::wstring>{L"cleared"});
+    EXPECT_TRUE(HidDeviceManager::Instance().Definitions().empty());
 }
 
 TEST_F(AppConfigTest, ModelListGivesEntriesIdentitiesAndLinks)
@@ -167,6 +169,14 @@ TEST_F(AppConfigTest, ModelListGivesEntriesIdentitiesAndLinks)
     EXPECT_EQ(identities[1].productId, 2);
     EXPECT_EQ(identities[1].connectionMode, 1);
     EXPECT_EQ(identities[1].desc, L"receiver");
+
+    const auto definitions = HidDeviceManager::Instance().Definitions();
+    ASSERT_EQ(definitions.size(), 2u);
+    EXPECT_EQ(definitions[1].vendorId, 0x1209);
+    EXPECT_EQ(definitions[1].productId, 2);
+    EXPECT_EQ(definitions[1].deviceType, 101);
+    EXPECT_EQ(definitions[1].connectionMode, 1);
+    EXPECT_EQ(definitions[1].deviceId, L"KV01");
 
     // The links are searched in order: the search for qa passes over store, which is then not seen.
     const SoftwareInfo software = m_config.Software();
