@@ -2,6 +2,7 @@
 
 #include "platform/Trace.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -102,9 +103,13 @@ bool UdevDeviceNotifier::ChangeFromDevPath(const std::string& devPath, const std
         size_t end = devPath.find('/', start);
         if (end == std::string::npos) end = devPath.size();
         std::string part = devPath.substr(start, end - start);
-        char tail = 0;
-        if (!found &&
-            std::sscanf(part.c_str(), "%4x:%4x:%4x.%4x%c", &bus, &vid, &pid, &instance, &tail) == 4) {
+        // A HID device folder is exactly "BBBB:VVVV:PPPP.NNNN" (PCI addresses look alike but differ).
+        bool hidFolder = part.size() == 19 && part[4] == ':' && part[9] == ':' && part[14] == '.';
+        for (size_t k = 0; hidFolder && k < part.size(); ++k)
+            if (k != 4 && k != 9 && k != 14 && !std::isxdigit(static_cast<unsigned char>(part[k])))
+                hidFolder = false;
+        if (!found && hidFolder &&
+            std::sscanf(part.c_str(), "%4x:%4x:%4x.%4x", &bus, &vid, &pid, &instance) == 4) {
             found = true;
             size_t colon = previous.rfind(':');
             size_t dot = previous.rfind('.');
