@@ -221,6 +221,23 @@ TEST_F(CommandSimTest, RefusedCommandsLeaveTheirTraceLine)
     EXPECT_EQ(m_sim.CommandCount(), commandsBefore);
 }
 
+TEST_F(CommandSimTest, LateRepliesAreNotStoredAsAnswersOfTheNextRequest)
+{
+    const int p = m_profile;
+    Set(p, L"report_rate", 64);
+    ASSERT_TRUE(m_commands.SetReportRate(p));
+    const int q = 2;
+    SimFaults faults;
+    faults.lateReplies = 1; // the answer to 0x11 arrives while 0x12 is waiting, and so on
+    m_sim.SetFaults(faults);
+    ReadBackResult read = m_commands.ReadSettings(q, m_sensor);
+    EXPECT_EQ(read.accepted, 0);
+    EXPECT_EQ(Get(q, L"report_rate"), 2);
+    EXPECT_EQ(Get(q, L"dpi_count"), 6);
+    EXPECT_EQ(Get(q, L"dpi_group0_value"), 800);
+    EXPECT_EQ(Trace().front(), "0x12: reply of 0x11 ignored");
+}
+
 TEST_F(CommandSimTest, ButtonsAndMacrosReachTheMouse)
 {
     const int p = m_profile;
