@@ -302,7 +302,14 @@ TEST_F(CommandSimTest, ButtonsAndMacrosReachTheMouse)
     ASSERT_EQ(Trace().size(), 1u);
     EXPECT_NE(Trace()[0].find("too long"), std::string::npos);
 
-    // A macro button whose macro was deleted keeps its default code.
+    // Neither a macro too long to send nor a deleted one is played: the button keeps its
+    // default code.
+    EXPECT_TRUE(m_buttons.SendButtonFunctions(p));
+    EXPECT_EQ(Ints(m_sim.Memory().buttonCodes.data() + 9, 3), (std::vector<int>{0x20, 8, 0}));
+    m_store.DeleteMacroEvents(macro);
+    m_store.SaveMacroEvents(events);
+    ASSERT_TRUE(m_buttons.SendButtonFunctions(p));
+    ASSERT_EQ(m_sim.Memory().buttonCodes[9], 0xA0);
     m_store.DeleteMacro(macro);
     EXPECT_TRUE(m_buttons.SendButtonFunctions(p));
     EXPECT_EQ(Ints(m_sim.Memory().buttonCodes.data() + 9, 3), (std::vector<int>{0x20, 8, 0}));
