@@ -135,14 +135,6 @@ void BuildReadRequest(CommandFrame& frame, uint8_t code)
     frame[1] = code;
 }
 
-uint8_t FrameChecksum(const uint8_t* frame)
-{
-    unsigned sum = 0;
-    for (int i = 5; i <= 31; ++i)
-        sum += frame[i];
-    return static_cast<uint8_t>(sum & 0xFF);
-}
-
 std::wstring DpiValueKey(int level)
 {
     return L"dpi_group" + std::to_wstring(level) + L"_value";

@@ -4,7 +4,7 @@
 // DeviceCommands and ButtonCommands feed these from the profile and send the result.
 //
 // A frame is 65 bytes, zeroed: byte 0 report id 0, byte 1 command, byte 3 = 1 for writes,
-// byte 4 data length, data from byte 5, checksum in byte 32 (written by the sender).
+// byte 4 data length, data from byte 5, checksum in byte 32 (written by HidDeviceManager::SendCommand).
 #include <array>
 #include <cstdint>
 #include <string>
@@ -64,10 +64,6 @@ void BuildPowerFrame(CommandFrame& frame, int sleepLight, int moveWakeup, int mo
 void BuildFactoryResetFrame(CommandFrame& frame);
 // Read requests (0x11..0x17): only the command byte is set.
 void BuildReadRequest(CommandFrame& frame, uint8_t code);
-
-// The same checksum the sender writes (low 8 bits of the sum of bytes 5..31); tests and the
-// virtual mouse use it to check frames.
-uint8_t FrameChecksum(const uint8_t* frame);
 
 // One settings key and its new value, from a reply.
 using SettingUpdates = std::vector<std::pair<std::wstring, int>>;
