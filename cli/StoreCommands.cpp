@@ -31,7 +31,8 @@ std::string Utf8(const std::wstring& text)
 std::string JoinArgs(const std::vector<std::string>& args, size_t from)
 {
     std::string joined;
-    for (size_t i = from; i < args.size(); ++i) joined += (i > from ? " " : "") + args[i];
+    for (size_t i = from; i < args.size(); ++i)
+        joined += (i > from ? " " : "") + args[i];
     return joined;
 }
 
@@ -65,7 +66,8 @@ int RunProfile(CliContext& context)
     if (args[0] == "use" && args.size() != 2) return context.Usage("profile use takes one id");
     const std::string name = JoinArgs(args, 2);
     if (args[0] == "rename" && name.empty()) return context.Usage("profile rename needs a name");
-    if (args[0] == "rename" && !platform::IsValidUtf8(name)) return context.Usage("the name is not UTF-8 text");
+    if (args[0] == "rename" && !platform::IsValidUtf8(name))
+        return context.Usage("the name is not UTF-8 text");
 
     StoreSelection selection(context);
     if (int status = selection.OpenOrFail()) return status;
@@ -76,7 +78,8 @@ int RunProfile(CliContext& context)
             return context.Fail("cannot make profile " + args[1] + " active");
         return 0;
     }
-    if (!store.RenameProfile(id, platform::FromUtf8(name))) return context.Fail("cannot rename profile " + args[1]);
+    if (!store.RenameProfile(id, platform::FromUtf8(name)))
+        return context.Fail("cannot rename profile " + args[1]);
     return 0;
 }
 
@@ -89,7 +92,8 @@ int RunGet(CliContext& context)
     if (int status = selection.OpenOrFail()) return status;
     std::wstring value;
     if (!selection.Store().GetSetting(selection.Profile(), platform::FromUtf8(context.args[0]), value))
-        return context.Fail("no setting " + context.args[0] + " in profile " + std::to_string(selection.Profile()));
+        return context.Fail("no setting " + context.args[0] + " in profile " +
+                            std::to_string(selection.Profile()));
     context.Out() << Utf8(value) << "\n";
     return 0;
 }
@@ -102,7 +106,8 @@ int RunSet(CliContext& context)
     int number = 0;
     // Every key but the layout version holds a decimal integer; the pages and the device
     // synchronisation read the values that way.
-    if (key != "version" && !ParseInt(value, number)) return context.Usage("the value of " + key + " must be an integer");
+    if (key != "version" && !ParseInt(value, number))
+        return context.Usage("the value of " + key + " must be an integer");
     if (!platform::IsValidUtf8(value)) return context.Usage("the value is not UTF-8 text");
     StoreSelection selection(context);
     if (int status = selection.OpenOrFail()) return status;
@@ -127,8 +132,8 @@ int RunKeys(CliContext& context)
     std::vector<KeyAssignmentRecord> keys;
     selection.Store().LoadKeyAssignments(selection.Profile(), keys);
     for (const KeyAssignmentRecord& k : keys)
-        context.Out() << k.key_code << "\t" << k.macro_type << "\t" << k.macro_value << "\t" << k.macro_value2 << "\t"
-                      << Utf8(k.macro_desc) << "\n";
+        context.Out() << k.key_code << "\t" << k.macro_type << "\t" << k.macro_value << "\t" << k.macro_value2
+                      << "\t" << Utf8(k.macro_desc) << "\n";
     return 0;
 }
 
@@ -142,7 +147,8 @@ int RunAssign(CliContext& context)
     if (!ParseInt(args[1], record.macro_type) || record.macro_type < 1 || record.macro_type > 9)
         return context.Usage("bad function type " + args[1] + " (1 to 9)");
     if (!ParseInt(args[2], record.macro_value)) return context.Usage("bad value " + args[2]);
-    if (args.size() > 3 && !ParseInt(args[3], record.macro_value2)) return context.Usage("bad value " + args[3]);
+    if (args.size() > 3 && !ParseInt(args[3], record.macro_value2))
+        return context.Usage("bad value " + args[3]);
     const std::string desc = JoinArgs(args, 4);
     if (!platform::IsValidUtf8(desc)) return context.Usage("the description is not UTF-8 text");
     record.macro_desc = platform::FromUtf8(desc);
@@ -192,8 +198,8 @@ int RunMacros(CliContext& context)
     store.LoadMacros(macros);
     std::vector<MacroEventRecord> events;
     for (const MacroRecord& m : macros)
-        context.Out() << m.macro_id << "\t" << Utf8(m.name) << "\t" << store.LoadMacroEvents(m.macro_id, events)
-                      << "\n";
+        context.Out() << m.macro_id << "\t" << Utf8(m.name) << "\t"
+                      << store.LoadMacroEvents(m.macro_id, events) << "\n";
     return 0;
 }
 
@@ -237,10 +243,12 @@ int RunLights(CliContext& context)
     std::vector<LightRecord> lights;
     store.LoadLightRecords(selection.Profile(), lights);
     for (const LightRecord& l : lights) {
-        context.Out() << l.mode << "\t" << Utf8(l.name) << "\tactive=" << l.status << " brightness=" << l.brightness
-                      << " speed=" << l.speed << " direction=" << l.direction << " colorful=" << l.colorful
+        context.Out() << l.mode << "\t" << Utf8(l.name) << "\tactive=" << l.status
+                      << " brightness=" << l.brightness << " speed=" << l.speed
+                      << " direction=" << l.direction << " colorful=" << l.colorful
                       << " colorindex=" << l.colorindex << " colors=";
-        for (int i = 0; i < 7; ++i) context.Out() << (i ? "," : "") << l.color_value[i];
+        for (int i = 0; i < 7; ++i)
+            context.Out() << (i ? "," : "") << l.color_value[i];
         context.Out() << "\n";
     }
     return 0;
