@@ -1,5 +1,6 @@
 // Settings store commands of korvane-cli: profiles, settings keys, key assignments, macros and
 // lighting of the selected model's database.
+#include "app/documents/LanguageText.h"
 #include "cli/CliCommand.h"
 #include "cli/StoreSelection.h"
 #include "platform/Text.h"
@@ -243,7 +244,9 @@ int RunLights(CliContext& context)
     std::vector<LightRecord> lights;
     store.LoadLightRecords(selection.Profile(), lights);
     for (const LightRecord& l : lights) {
-        context.Out() << l.mode << "\t" << Utf8(l.name) << "\tactive=" << l.status
+        // The effect's name in the user's language; the built-in name when the text is missing.
+        const std::wstring shown = LanguageText(l.reserved);
+        context.Out() << l.mode << "\t" << Utf8(shown.empty() ? l.name : shown) << "\tactive=" << l.status
                       << " brightness=" << l.brightness << " speed=" << l.speed
                       << " direction=" << l.direction << " colorful=" << l.colorful
                       << " colorindex=" << l.colorindex << " colors=";
