@@ -131,6 +131,11 @@ TEST_F(StoreCommandsTest, EachModelHasItsOwnDatabase)
     ASSERT_TRUE(platform::UserRegistry::CreateKey(L"Korvane"));
     ASSERT_TRUE(platform::UserRegistry::WriteInt(L"Korvane", L"DeviceType", 201));
     EXPECT_EQ(Ok("get dpi_index"), "2\n");
+
+    // The attached device's model comes before the remembered one.
+    Ok("--simulate=model=101 set dpi_index 0");
+    EXPECT_EQ(Ok("--model=101 get dpi_index"), "0\n");
+    EXPECT_EQ(Ok("--model=201 get dpi_index"), "2\n");
 }
 
 TEST_F(StoreCommandsTest, LightsFollowTheModel)
