@@ -4,12 +4,9 @@
 #include "cli/CliDeviceSession.h"
 #include "platform/Text.h"
 
-#include <cstdio>
-
 namespace {
 
-// The attached mouse's firmware version as the program shows it: its release number in
-// uppercase hexadecimal ("103" for 0x0103). Empty without a device.
+// The attached mouse's firmware version; empty without a device.
 std::wstring CurrentFirmwareVersion(CliContext& context)
 {
     CliDeviceSession session(context);
@@ -20,9 +17,7 @@ std::wstring CurrentFirmwareVersion(CliContext& context)
     int release = 0;
     const int mode = device.ConnectionModeOfCurrent();
     if (mode < 0 || !device.ReleaseNumberOfMode(mode, release)) return {};
-    char text[16];
-    std::snprintf(text, sizeof text, "%X", release & 0xFFFF);
-    return platform::FromUtf8(text);
+    return FirmwareVersionText(release);
 }
 
 int RunFirmwareCheck(CliContext& context)

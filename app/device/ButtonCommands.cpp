@@ -90,9 +90,20 @@ bool ButtonCommands::SendButtonFunctions(int profile, int pendingMacroButton)
     }
 
     ButtonCodeTable table = DefaultButtonCodes();
+    std::map<int, bool> fits;
     for (const KeyAssignmentRecord& a : assignments) {
         auto macro = macros.find(a.macro_value);
-        const MacroPlay* play = a.macro_type == 4 && macro != macros.end() ? &macro->second : nullptr;
+        const MacroPlay* play = nullptr;
+        if (a.macro_type == 4 && macro != macros.end()) {
+            // A macro too long for the mouse never reaches it; its button must not point at
+            // whatever the mouse still holds for that button.
+            if (!fits.count(a.macro_value)) {
+                std::vector<MacroEventRecord> events;
+                m_store.LoadMacroEvents(a.macro_value, events);
+                fits[a.macro_value] = MacroFits(events);
+            }
+            if (fits[a.macro_value]) play = &macro->second;
+        }
         EncodeButtonAssignment(table, {a.key_code, a.macro_type, a.macro_value, a.macro_value2}, play);
     }
     CommandFrame frame;

@@ -23,6 +23,7 @@ public:
 
     // Command 0x09 for the profile. pendingMacroButton is the button the button page marked
     // as having a new macro (-1: none): its macro goes out first. The caller clears its mark.
+    // A button whose macro is missing or too long for the mouse keeps its previous code.
     bool SendButtonFunctions(int profile, int pendingMacroButton = -1);
 
     // Command 0x08: the events of macro macroId, to be played by button.

@@ -145,6 +145,17 @@ std::wstring DpiColourKey(int level)
     return L"dpi_group" + std::to_wstring(level) + L"_rgb";
 }
 
+bool ReplyBelongsTo(const uint8_t* reply, uint8_t code)
+{
+    const uint8_t kind = reply[0];
+    if (kind == code) return true;
+    const bool known = (kind >= command::ReportRate && kind <= command::ButtonFunctions) ||
+                       kind == command::FactoryReset ||
+                       (kind >= command::ReadOpen && kind <= command::ReadPower) ||
+                       kind == command::DeviceInfo || kind == 0xD1 || kind == 0xD2;
+    return !known;
+}
+
 SettingUpdates ParseReportRateReply(const uint8_t* reply)
 {
     return {{L"report_rate", reply[4]}, {L"report_rate_wireless", reply[4]}};
@@ -152,9 +163,14 @@ SettingUpdates ParseReportRateReply(const uint8_t* reply)
 
 SettingUpdates ParseDpiReply(const uint8_t* reply, int sensorCode)
 {
-    SettingUpdates updates{{L"dpi_flag", reply[4] & 0x0F},
-                           {L"dpi_count", reply[4] & 0x0F},
-                           {L"dpi_index", (reply[4] >> 4) & 0x0F}};
+    SettingUpdates updates;
+    const int count = reply[4] & 0x0F;
+    const int index = (reply[4] >> 4) & 0x0F;
+    if (count >= 1 && count <= kDpiLevels) {
+        updates.emplace_back(L"dpi_flag", count);
+        updates.emplace_back(L"dpi_count", count);
+        if (index < count) updates.emplace_back(L"dpi_index", index);
+    }
     const int maximumRaw = MaximumRawCode(sensorCode);
     for (int k = 0; k < kDpiLevels; ++k) {
         // Level k sits at 5 + 4k as X low, X high, Y low, Y high. Level 0 is taken from its

@@ -65,13 +65,19 @@ void BuildFactoryResetFrame(CommandFrame& frame);
 // Read requests (0x11..0x17): only the command byte is set.
 void BuildReadRequest(CommandFrame& frame, uint8_t code);
 
+// Whether a reply accepted by the sender answers the request `code`. A reply whose byte 0 is
+// another command the program sends, or a notification kind (0xD1, 0xD2), is the late answer of
+// an earlier request or an unsolicited report that happened to carry status 0.
+bool ReplyBelongsTo(const uint8_t* reply, uint8_t code);
+
 // One settings key and its new value, from a reply.
 using SettingUpdates = std::vector<std::pair<std::wstring, int>>;
 
 // Reply parsers; `reply` holds at least 33 bytes (byte 1 status, data from byte 4).
 SettingUpdates ParseReportRateReply(const uint8_t* reply);
 // Levels whose raw code converts below 50 DPI, or above what the sensor's maximum encodes
-// to, keep their stored value.
+// to, keep their stored value; so do the stage count and index when the count is not 1..6
+// or the index not below the count.
 SettingUpdates ParseDpiReply(const uint8_t* reply, int sensorCode);
 SettingUpdates ParseDpiColourReply(const uint8_t* reply);
 SettingUpdates ParseLiftoffSensorReply(const uint8_t* reply);

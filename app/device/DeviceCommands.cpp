@@ -125,8 +125,12 @@ ReadBackResult DeviceCommands::ReadSettings(int profile, int sensorCode)
         CommandFrame frame;
         BuildReadRequest(frame, code);
         if (!Send(frame.data(), code)) continue;
-        ++result.accepted;
         const uint8_t* reply = frame.data();
+        if (!ReplyBelongsTo(reply, code)) {
+            platform::Trace(platform::TraceWarning, "0x%02X: reply of 0x%02X ignored", code, reply[0]);
+            continue;
+        }
+        ++result.accepted;
         switch (code) {
         case command::ReadReportRate:
             Store(m_store, profile, ParseReportRateReply(reply));

@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <climits>
+#include <cstdio>
 #include <mutex>
 #include <vector>
 
@@ -156,6 +157,13 @@ int CompareVersions(const std::wstring& current, const std::wstring& latest)
         if (x > y) return -1;
     }
     return 0;
+}
+
+std::wstring FirmwareVersionText(int releaseNumber)
+{
+    char text[16];
+    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(releaseNumber) & 0xFFFFu);
+    return platform::FromUtf8(text);
 }
 
 std::wstring FormatDisplayedVersion(const std::wstring& label, const std::wstring& version)

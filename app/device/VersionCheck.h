@@ -28,6 +28,10 @@ int FetchVersionText(const std::wstring& url, std::wstring& body, const FetchOpt
 // 0 when equal, 2 when the texts have different numbers of parts.
 int CompareVersions(const std::wstring& current, const std::wstring& latest);
 
+// The mouse's firmware version as the program compares and shows it: its release number in
+// uppercase hexadecimal ("103" for release 0x0103).
+std::wstring FirmwareVersionText(int releaseNumber);
+
 // "%s: V%s.%s": the label, the version's first character and its last two characters
 // ("103" -> "V1.03").
 std::wstring FormatDisplayedVersion(const std::wstring& label, const std::wstring& version);

@@ -192,11 +192,37 @@ TEST(CommandFrames, ReadReplies)
                                                 {L"dpi_group4_value", 3200},
                                                 {L"dpi_group5_value", 4800}}));
 
+    // A stage count the mouse cannot have, or an index beyond the count, is not taken.
+    struct StageCase
+    {
+        int byte;
+        std::map<std::wstring, int> stored;
+    } stages[] = {{0x56, {{L"dpi_flag", 6}, {L"dpi_count", 6}, {L"dpi_index", 5}}},
+                  {0x33, {{L"dpi_flag", 3}, {L"dpi_count", 3}}},
+                  {0x10, {}},
+                  {0x07, {}}};
+    for (const StageCase& s : stages) {
+        uint8_t r[65] = {};
+        r[4] = static_cast<uint8_t>(s.byte);
+        EXPECT_EQ(AsMap(ParseDpiReply(r, 4)), s.stored) << s.byte;
+    }
+
     // Sensor 38 at its maximum reads back above it, as its encoding does; that is kept.
     uint8_t r38[65] = {};
     r38[4] = 0x16;
     r38[7] = 60;
     EXPECT_EQ(AsMap(ParseDpiReply(r38, 38))[L"dpi_group0_value"], 10500);
+
+    struct KindCase
+    {
+        uint8_t kind, code;
+        bool belongs;
+    } kinds[] = {{0x13, 0x13, true},  {0x12, 0x13, false}, {0xD1, 0x12, false}, {0xD2, 0x16, false},
+                 {0x09, 0x17, false}, {0x30, 0x11, false}, {0x00, 0x13, true},  {0x7E, 0x14, true}};
+    for (const KindCase& k : kinds) {
+        uint8_t r[65] = {k.kind, 0};
+        EXPECT_EQ(ReplyBelongsTo(r, k.code), k.belongs) << int(k.kind) << " " << int(k.code);
+    }
 
     uint8_t r[65] = {};
     r[4] = 0xFF;

@@ -221,6 +221,23 @@ TEST_F(CommandSimTest, RefusedCommandsLeaveTheirTraceLine)
     EXPECT_EQ(m_sim.CommandCount(), commandsBefore);
 }
 
+TEST_F(CommandSimTest, LateRepliesAreNotStoredAsAnswersOfTheNextRequest)
+{
+    const int p = m_profile;
+    Set(p, L"report_rate", 64);
+    ASSERT_TRUE(m_commands.SetReportRate(p));
+    const int q = 2;
+    SimFaults faults;
+    faults.lateReplies = 1; // the answer to 0x11 arrives while 0x12 is waiting, and so on
+    m_sim.SetFaults(faults);
+    ReadBackResult read = m_commands.ReadSettings(q, m_sensor);
+    EXPECT_EQ(read.accepted, 0);
+    EXPECT_EQ(Get(q, L"report_rate"), 2);
+    EXPECT_EQ(Get(q, L"dpi_count"), 6);
+    EXPECT_EQ(Get(q, L"dpi_group0_value"), 800);
+    EXPECT_EQ(Trace().front(), "0x12: reply of 0x11 ignored");
+}
+
 TEST_F(CommandSimTest, ButtonsAndMacrosReachTheMouse)
 {
     const int p = m_profile;
@@ -285,7 +302,14 @@ TEST_F(CommandSimTest, ButtonsAndMacrosReachTheMouse)
     ASSERT_EQ(Trace().size(), 1u);
     EXPECT_NE(Trace()[0].find("too long"), std::string::npos);
 
-    // A macro button whose macro was deleted keeps its default code.
+    // Neither a macro too long to send nor a deleted one is played: the button keeps its
+    // default code.
+    EXPECT_TRUE(m_buttons.SendButtonFunctions(p));
+    EXPECT_EQ(Ints(m_sim.Memory().buttonCodes.data() + 9, 3), (std::vector<int>{0x20, 8, 0}));
+    m_store.DeleteMacroEvents(macro);
+    m_store.SaveMacroEvents(events);
+    ASSERT_TRUE(m_buttons.SendButtonFunctions(p));
+    ASSERT_EQ(m_sim.Memory().buttonCodes[9], 0xA0);
     m_store.DeleteMacro(macro);
     EXPECT_TRUE(m_buttons.SendButtonFunctions(p));
     EXPECT_EQ(Ints(m_sim.Memory().buttonCodes.data() + 9, 3), (std::vector<int>{0x20, 8, 0}));

@@ -36,6 +36,8 @@ TEST(VersionCheck, CompareVersions)
     for (const Case& c : cases)
         EXPECT_EQ(CompareVersions(c.current, c.latest), c.result) << c.current << " / " << c.latest;
 
+    EXPECT_EQ(FirmwareVersionText(0x0103), L"103");
+    EXPECT_EQ(FirmwareVersionText(0x1A2B), L"1A2B");
     EXPECT_EQ(FormatDisplayedVersion(L"Firmware", L"103"), L"Firmware: V1.03");
     EXPECT_EQ(FormatDisplayedVersion(L"FW", L"1.04"), L"FW: V1.04");
     EXPECT_EQ(FormatDisplayedVersion(L"FW", L"7"), L"FW: V7.7");
