@@ -126,7 +126,7 @@ int MControl::OnMouseMove(unsigned flags, CPoint pt)
     return (m_pMouseChild || before) ? 1 : result;
 }
 
-int MControl::OnLButtonDown(unsigned flags, CPoint pt)
+int MControl::RouteButtonDown(bool left, unsigned flags, CPoint pt)
 {
     if (!m_bVisible || !m_bResponse) return 0;
     CPoint received = pt;
@@ -146,27 +146,27 @@ int MControl::OnLButtonDown(unsigned flags, CPoint pt)
     }
     if (hit) {
         m_pMouseChild = hit;
-        return hit->OnLButtonDown(flags, ChildPoint(hit, received, pt));
+        return hit->RouteButtonDown(left, flags, ChildPoint(hit, received, pt));
     }
     if (m_pManager && m_pManager->GetFocusControl() != this) {
         if (MControl* old = m_pManager->GetFocusControl()) old->SetControlFocus(0);
         SetControlFocus(1);
         m_pManager->SetFocus(this);
     }
-    return OnControlLButtonDown(flags, received);
+    return left ? OnControlLButtonDown(flags, received) : OnControlRButtonDown(flags, received);
 }
 
-int MControl::OnLButtonUp(unsigned flags, CPoint pt)
+int MControl::RouteButtonUp(bool left, unsigned flags, CPoint pt)
 {
     if (!m_bVisible || !m_bResponse) return 0;
     CPoint received = pt;
     OnMousePointChange(pt);
     m_bMouseDown = 0;
-    if (m_pMouseChild) return m_pMouseChild->OnLButtonUp(flags, ChildPoint(m_pMouseChild, received, pt));
-    return OnControlLButtonUp(flags, received);
+    if (m_pMouseChild) return m_pMouseChild->RouteButtonUp(left, flags, ChildPoint(m_pMouseChild, received, pt));
+    return left ? OnControlLButtonUp(flags, received) : OnControlRButtonUp(flags, received);
 }
 
-int MControl::OnLButtonDblClk(unsigned flags, CPoint pt)
+int MControl::RouteButtonDblClk(bool left, unsigned flags, CPoint pt)
 {
     if (!m_bVisible || !m_bResponse) return 0;
     CPoint received = pt;
@@ -175,69 +175,13 @@ int MControl::OnLButtonDblClk(unsigned flags, CPoint pt)
     if (m_pMouseChild) {
         MControl* c = m_pMouseChild;
         CPoint cp = ChildPoint(c, received, pt);
-        int r = c->OnLButtonDblClk(flags, cp);
-        if (r == 0 && !c->GetDblClk()) r = c->OnLButtonDown(flags, cp);
+        int r = c->RouteButtonDblClk(left, flags, cp);
+        // A child that does not want double-clicks takes it as a second press.
+        if (r == 0 && !c->GetDblClk()) r = c->RouteButtonDown(left, flags, cp);
         return r;
     }
-    if (!m_bDblClk) return OnControlLButtonDown(flags, received);
-    return OnControlLButtonDblClk(flags, received);
-}
-
-int MControl::OnRButtonDown(unsigned flags, CPoint pt)
-{
-    if (!m_bVisible || !m_bResponse) return 0;
-    CPoint received = pt;
-    OnMousePointChange(pt);
-    m_bMouseDown = m_rect.PtInRect(received) ? 1 : 0;
-    MControl* hit = nullptr;
-    {
-        Lock lock(m_controlLock);
-        for (size_t i = m_controls.size(); i-- > 0;) {
-            MControl* c = m_controls[i];
-            CPoint cp = ChildPoint(c, received, pt);
-            if (c->IsVisible() && c->IsEnabled() && c->GetRresponse() && c->PtInRect(cp)) {
-                hit = c;
-                break;
-            }
-        }
-    }
-    if (hit) {
-        m_pMouseChild = hit;
-        return hit->OnRButtonDown(flags, ChildPoint(hit, received, pt));
-    }
-    if (m_pManager && m_pManager->GetFocusControl() != this) {
-        if (MControl* old = m_pManager->GetFocusControl()) old->SetControlFocus(0);
-        SetControlFocus(1);
-        m_pManager->SetFocus(this);
-    }
-    return OnControlRButtonDown(flags, received);
-}
-
-int MControl::OnRButtonUp(unsigned flags, CPoint pt)
-{
-    if (!m_bVisible || !m_bResponse) return 0;
-    CPoint received = pt;
-    OnMousePointChange(pt);
-    m_bMouseDown = 0;
-    if (m_pMouseChild) return m_pMouseChild->OnRButtonUp(flags, ChildPoint(m_pMouseChild, received, pt));
-    return OnControlRButtonUp(flags, received);
-}
-
-int MControl::OnRButtonDblClk(unsigned flags, CPoint pt)
-{
-    if (!m_bVisible || !m_bResponse) return 0;
-    CPoint received = pt;
-    OnMousePointChange(pt);
-    m_bMouseDown = 0;
-    if (m_pMouseChild) {
-        MControl* c = m_pMouseChild;
-        CPoint cp = ChildPoint(c, received, pt);
-        int r = c->OnRButtonDblClk(flags, cp);
-        if (r == 0 && !c->GetDblClk()) r = c->OnRButtonDown(flags, cp);
-        return r;
-    }
-    if (m_bDblClk) return OnControlRButtonDblClk(flags, received);
-    return OnControlRButtonDown(flags, received);
+    if (!m_bDblClk) return left ? OnControlLButtonDown(flags, received) : OnControlRButtonDown(flags, received);
+    return left ? OnControlLButtonDblClk(flags, received) : OnControlRButtonDblClk(flags, received);
 }
 
 int MControl::OnScroll(int bar, unsigned direction, CPoint pt)

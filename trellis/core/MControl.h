@@ -64,12 +64,12 @@ public:
 
     // --- routers (non-virtual): input travels down the tree through these ---
     int OnMouseMove(unsigned flags, CPoint pt);
-    int OnLButtonDown(unsigned flags, CPoint pt);
-    int OnLButtonUp(unsigned flags, CPoint pt);
-    int OnLButtonDblClk(unsigned flags, CPoint pt);
-    int OnRButtonDown(unsigned flags, CPoint pt);
-    int OnRButtonUp(unsigned flags, CPoint pt);
-    int OnRButtonDblClk(unsigned flags, CPoint pt);
+    int OnLButtonDown(unsigned flags, CPoint pt) { return RouteButtonDown(true, flags, pt); }
+    int OnLButtonUp(unsigned flags, CPoint pt) { return RouteButtonUp(true, flags, pt); }
+    int OnLButtonDblClk(unsigned flags, CPoint pt) { return RouteButtonDblClk(true, flags, pt); }
+    int OnRButtonDown(unsigned flags, CPoint pt) { return RouteButtonDown(false, flags, pt); }
+    int OnRButtonUp(unsigned flags, CPoint pt) { return RouteButtonUp(false, flags, pt); }
+    int OnRButtonDblClk(unsigned flags, CPoint pt) { return RouteButtonDblClk(false, flags, pt); }
     int OnScroll(int bar, unsigned direction, CPoint pt);
     int OnKeyDown(unsigned vk, unsigned repeat, unsigned modifiers);
     int OnKeyUp(unsigned vk, unsigned repeat, unsigned modifiers) { return 0; }
@@ -157,6 +157,9 @@ public:
     static int PositionItem2Value(const POSITION_ITEM& item, int start, int end);
 
 protected:
+    int RouteButtonDown(bool left, unsigned flags, CPoint pt);
+    int RouteButtonUp(bool left, unsigned flags, CPoint pt);
+    int RouteButtonDblClk(bool left, unsigned flags, CPoint pt);
     // Copies `state` slice (x = state x width) of the render cache to the control's rect.
     void DrawCachedState(HDC dc, int state);
     // Starts rebuilding an n-state cache: sizes it and fills every slice with the pixels under
