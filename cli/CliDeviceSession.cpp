@@ -1,6 +1,7 @@
 #include "cli/CliDeviceSession.h"
 
 #include "app/device/HidDeviceManager.h"
+#include "app/store/SettingsStore.h"
 #include "platform/HidTransport.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
@@ -9,7 +10,8 @@
 #include <cstdlib>
 #include <pugixml.hpp>
 
-bool LoadDeviceDefinitions(const std::string& configPath, std::string& error)
+bool LoadDeviceDefinitions(const std::string& configPath,
+                           std::map<int, std::pair<std::wstring, std::wstring>>& models, std::string& error)
 {
     pugi::xml_document doc;
     if (!doc.load_file(configPath.c_str())) {
@@ -19,6 +21,9 @@ bool LoadDeviceDefinitions(const std::string& configPath, std::string& error)
     HidDeviceManager& manager = HidDeviceManager::Instance();
     manager.ClearDefinitions();
     for (pugi::xml_node mouse : doc.child("config").child("device").children("mouse")) {
+        models.emplace(mouse.attribute("device_type").as_int(),
+                       std::make_pair(platform::FromUtf8(mouse.attribute("name").as_string()),
+                                      platform::FromUtf8(mouse.attribute("device_attr").as_string())));
         for (pugi::xml_node mode : mouse.children("mode")) {
             DeviceDefinition d;
             d.vendorId = static_cast<int>(std::strtol(mode.attribute("vid").as_string(), nullptr, 16));
@@ -41,17 +46,18 @@ CliDeviceSession::CliDeviceSession(CliContext& context) : m_context(context) {}
 CliDeviceSession::~CliDeviceSession()
 {
     HidDeviceManager::Instance().CloseAll();
+    SettingsStore::Instance().CloseDatabase();
     if (m_installed) platform::SetHidTransport(nullptr);
 }
 
 bool CliDeviceSession::Open()
 {
-    if (!LoadDeviceDefinitions(platform::ProgramFolder() + "/config.xml", m_error)) return false;
+    if (!LoadDeviceDefinitions(platform::ProgramFolder() + "/config.xml", m_models, m_error)) return false;
     // The per-user key is created at start-up, as the desktop program does, so that the
     // selected device type can be saved.
     platform::UserRegistry::CreateKey(platform::DeviceName());
     if (!m_context.simulate) return true;
-    SimScenario scenario;
+    SimScenario& scenario = m_scenario;
     if (!SimScenario::Parse(m_context.scenario, scenario, m_error)) return false;
     m_sim = std::make_unique<SimTransport>();
     if (!m_sim->Configure(scenario, HidDeviceManager::Instance().Definitions(), m_error)) return false;
@@ -99,4 +105,21 @@ bool CliDeviceSession::RefreshAndSelect(DeviceObserver& observer)
 {
     ModelChoice choice(observer, m_context.model);
     return HidDeviceManager::Instance().RefreshAndSelect(choice);
+}
+
+bool CliDeviceSession::OpenModelDatabase(int deviceType)
+{
+    auto it = m_models.find(deviceType);
+    if (it == m_models.end()) return false;
+    SettingsStore& store = SettingsStore::Instance();
+    store.CloseDatabase();
+    const std::string folder = platform::SettingsFolder();
+    platform::MakeFolders(folder + "db");
+    return store.OpenDeviceDatabase(folder, it->second.second);
+}
+
+std::wstring CliDeviceSession::ModelName(int deviceType) const
+{
+    auto it = m_models.find(deviceType);
+    return it == m_models.end() ? std::wstring() : it->second.first;
 }

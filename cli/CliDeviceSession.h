@@ -6,6 +6,7 @@
 #include "app/device/sim/SimTransport.h"
 #include "cli/CliCommand.h"
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -22,6 +23,10 @@ public:
     const std::string& Error() const { return m_error; }
     // The virtual mouse, or nullptr for real devices.
     SimTransport* Sim() { return m_sim.get(); }
+    const SimScenario& Scenario() const { return m_scenario; }
+    // Opens the settings database of a model (its "device_attr"); false for an unknown type.
+    bool OpenModelDatabase(int deviceType);
+    std::wstring ModelName(int deviceType) const;
 
     // Refresh and select (the start of a read task): the observer sees the device-list steps.
     // --model overrides the saved device type. True when any device was found.
@@ -30,9 +35,13 @@ public:
 private:
     CliContext& m_context;
     std::unique_ptr<SimTransport> m_sim;
+    SimScenario m_scenario;
+    std::map<int, std::pair<std::wstring, std::wstring>> m_models; // type -> name, database name
     std::string m_error;
     bool m_installed = false;
 };
 
-// Reads the mouse models of config.xml (program folder) into the device manager's definitions.
-bool LoadDeviceDefinitions(const std::string& configPath, std::string& error);
+// Reads the mouse models of config.xml (program folder) into the device manager's definitions;
+// models gets each type's name and database name.
+bool LoadDeviceDefinitions(const std::string& configPath,
+                           std::map<int, std::pair<std::wstring, std::wstring>>& models, std::string& error);

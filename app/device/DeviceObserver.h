@@ -64,6 +64,15 @@ public:
     // The mouse's own DPI button changed the stage: show dpi in the DPI pop-up (when enabled).
     virtual void OnDpiPopup(int dpi) {}
 
+    // ---- worker tasks ----
+    // Read tasks 1 and 2 end with the online version check. Runs on the worker thread and may
+    // block it (the request has its own time-outs): do the check here, post only its results.
+    virtual void OnVersionCheck(int deviceType) {}
+    // Task 27: close the update tip dialog when one exists.
+    virtual void OnCloseUpdateTip() {}
+    // Task 22: apply the pending pointer setting of the settings page.
+    virtual void OnApplyPointerSetting() {}
+
     // ---- notifications ----
     // An unsolicited report arrived (0xD1 receiver status, 0xD2 DPI change).
     virtual void OnReceiverStatus(int deviceType, int connected, int battery, int charging) {}

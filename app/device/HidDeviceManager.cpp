@@ -352,6 +352,13 @@ HidHandle HidDeviceManager::CurrentHandle()
 
 bool HidDeviceManager::SendCommand(uint8_t* frame, int length, bool wait)
 {
+    const bool ok = Exchange(frame, length, wait);
+    if (!ok) ++m_failedCommands;
+    return ok;
+}
+
+bool HidDeviceManager::Exchange(uint8_t* frame, int length, bool wait)
+{
     HidHandle handle = nullptr;
     {
         std::lock_guard<std::mutex> lock(m_mutex);

@@ -14,6 +14,7 @@
 #include "app/device/DeviceDefinition.h"
 #include "app/device/HidDeviceRecord.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <mutex>
@@ -82,6 +83,8 @@ public:
     // reply of the current record (false when there is none).
     bool RequestDeviceInfo(uint8_t* info, HidHandle handle);
     HidHandle CurrentHandle();
+    // Commands SendCommand reported as failed since start (diagnostics, korvane-cli's status).
+    int FailedCommandCount() const { return m_failedCommands.load(); }
 
     static uint8_t Checksum(const uint8_t* frame);
     static void WriteChecksum(uint8_t* frame);
@@ -110,6 +113,7 @@ public:
 
 private:
     HidHandle CurrentHandleLocked();
+    bool Exchange(uint8_t* frame, int length, bool wait);
     bool ReadDetails(HidDeviceRecord& record);
     bool RequestDeviceInfoOn(uint8_t* info, HidHandle handle);
 
@@ -121,6 +125,7 @@ private:
     int m_currentType = 0;
     HidHandle m_cachedHandle = nullptr;
     int m_cachedRecord = -1; // index into m_records
+    std::atomic<int> m_failedCommands{0};
 };
 
 // Reads the device identity from a device-information reply: bytes 4..7, each widened with its

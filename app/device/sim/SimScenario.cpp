@@ -61,6 +61,8 @@ bool SimScenario::Parse(const std::string& text, SimScenario& out, std::string& 
             ok = !value.empty(), s.memory = value;
         else if (key == "latency")
             ok = ParseInt(value, 10, 0, 10000, s.latency);
+        else if (key == "press")
+            ok = ParseInt(value, 10, 1, 3600000, s.press);
         else {
             error = "unknown scenario key: " + key;
             return false;

@@ -16,6 +16,7 @@ struct SimScenario
     std::string devid;    // device id; empty: the model's "dev_id"
     std::string memory;   // memory file, loaded at start and saved after every change
     int latency = 0;      // milliseconds before each reply
+    int press = 0;        // korvane-cli watch: the mouse's DPI button is pressed every this many ms
 
     // Parses "key=value,key=value". An empty text gives the defaults. False with a message
     // for an unknown key or a bad value.

@@ -456,6 +456,12 @@ void SimTransport::PressDpiButton()
         if (m_state->Reachable(link)) m_state->Broadcast(link, report);
 }
 
+void SimTransport::SendReport(Link link, const std::vector<uint8_t>& report)
+{
+    std::lock_guard<std::mutex> lock(m_state->mutex);
+    if (m_state->links[link].plugged) m_state->Broadcast(link, report);
+}
+
 void SimTransport::SetLatency(int ms)
 {
     std::lock_guard<std::mutex> lock(m_state->mutex);

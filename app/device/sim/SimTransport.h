@@ -70,6 +70,8 @@ public:
     void SetBattery(int level, bool charging);
     // The mouse's DPI button: 0xD2 on every link that reaches the mouse.
     void PressDpiButton();
+    // Any input report on the open interfaces of a link (garbage and odd reports for tests).
+    void SendReport(Link link, const std::vector<uint8_t>& report);
     void SetLatency(int ms);
     void SetFaults(const SimFaults& faults);
     void SetIdentity(const SimMouse::Identity& identity);
