@@ -59,6 +59,15 @@ int CountSchemaTables(SQLiteDB& db, bool& readable)
     return readable ? query.ColumnInt(0) : 0;
 }
 
+bool IsReadableDatabase(const std::string& path)
+{
+    SQLiteDB db;
+    if (!db.OpenFile(path, SQLITE_OPEN_READONLY)) return false;
+    bool readable = false;
+    CountSchemaTables(db, readable);
+    return readable;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore() = default;
@@ -162,6 +171,22 @@ void SettingsStore::DeleteDeviceDatabase(const std::string& settingsFolder, cons
         return;
     }
     std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return;
+    if (!IsReadableDatabase(path)) {
+        // Not a database the program can read: it may be something the user needs. Move it
+        // out of the way so that a fresh database can take its place, but keep it.
+        std::string aside = path + ".unreadable";
+        for (int n = 1; std::filesystem::exists(aside, ec) && n < 1000; ++n)
+            aside = path + ".unreadable." + std::to_string(n);
+        std::filesystem::rename(path, aside, ec);
+        if (ec)
+            platform::Trace(platform::TraceError, "settings store: cannot move %s aside: %s", path.c_str(),
+                            ec.message().c_str());
+        else
+            platform::Trace(platform::TraceWarning, "settings store: kept unreadable %s as %s", path.c_str(),
+                            aside.c_str());
+        return;
+    }
     if (!std::filesystem::remove(path, ec) && ec)
         platform::Trace(platform::TraceError, "settings store: cannot delete %s: %s", path.c_str(),
                         ec.message().c_str());
