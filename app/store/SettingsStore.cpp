@@ -1,6 +1,7 @@
 #include "app/store/SettingsStore.h"
 
 #include "app/documents/LanguageText.h"
+#include "app/store/SQLiteAutoTransaction.h"
 #include "app/store/StoreQuery.h"
 #include "platform/Text.h"
 #include "platform/Trace.h"
@@ -59,6 +60,15 @@ int CountSchemaTables(SQLiteDB& db, bool& readable)
     return readable ? query.ColumnInt(0) : 0;
 }
 
+bool IsReadableDatabase(const std::string& path)
+{
+    SQLiteDB db;
+    if (!db.OpenFile(path, SQLITE_OPEN_READONLY)) return false;
+    bool readable = false;
+    CountSchemaTables(db, readable);
+    return readable;
+}
+
 } // namespace
 
 SettingsStore::SettingsStore() = default;
@@ -90,6 +100,9 @@ std::string SettingsStore::DatabaseFile() const
 bool SettingsStore::CreateSchema()
 {
     bool ok = true;
+    // All tables or none: a file whose creation was cut short is completed on the next open
+    // anyway, but one commit is also much quicker than fifteen.
+    SQLiteAutoTransaction transaction(&m_db);
     for (const char* statement : kSchema) {
         int rc = m_db.Execute(statement);
         if (rc != SQLITE_OK) {
@@ -98,7 +111,7 @@ bool SettingsStore::CreateSchema()
             ok = false; // go on: the other tables may still be usable
         }
     }
-    return ok;
+    return transaction.Commit() && ok;
 }
 
 bool SettingsStore::OpenDeviceDatabase(const std::string& settingsFolder, const std::wstring& databaseName)
@@ -162,6 +175,22 @@ void SettingsStore::DeleteDeviceDatabase(const std::string& settingsFolder, cons
         return;
     }
     std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) return;
+    if (!IsReadableDatabase(path)) {
+        // Not a database the program can read: it may be something the user needs. Move it
+        // out of the way so that a fresh database can take its place, but keep it.
+        std::string aside = path + ".unreadable";
+        for (int n = 1; std::filesystem::exists(aside, ec) && n < 1000; ++n)
+            aside = path + ".unreadable." + std::to_string(n);
+        std::filesystem::rename(path, aside, ec);
+        if (ec)
+            platform::Trace(platform::TraceError, "settings store: cannot move %s aside: %s", path.c_str(),
+                            ec.message().c_str());
+        else
+            platform::Trace(platform::TraceWarning, "settings store: kept unreadable %s as %s", path.c_str(),
+                            aside.c_str());
+        return;
+    }
     if (!std::filesystem::remove(path, ec) && ec)
         platform::Trace(platform::TraceError, "settings store: cannot delete %s: %s", path.c_str(),
                         ec.message().c_str());
@@ -361,6 +390,10 @@ int SettingsStore::EnsureProfiles(const std::function<void(int profile)>& applyD
         Lock lock(m_lock);
         std::vector<ProfileRecord> profiles;
         if (LoadProfiles(profiles) < 1) {
+            // One transaction for the four profiles and their keys: an interrupted start-up
+            // must not leave a profile without some of its keys (nothing creates them later),
+            // and one commit instead of one per key keeps the first start quick.
+            SQLiteAutoTransaction transaction(&m_db);
             const std::wstring word = LanguageText(61);
             for (int n = 1; n <= 4; ++n) {
                 ProfileRecord record;
@@ -368,6 +401,7 @@ int SettingsStore::EnsureProfiles(const std::function<void(int profile)>& applyD
                 if (int id = AddProfile(record); id > 0) created.push_back(id);
             }
             SetActiveProfile(1);
+            transaction.Commit();
         }
     }
     // The model's defaults are laid over each new profile outside the lock: they read the

@@ -58,5 +58,5 @@ TEST(FirmwareCli, ComparesTheServersVersionWithTheMouses)
         EXPECT_EQ(r.status, c.status);
         EXPECT_EQ(r.out, c.expected);
     }
-    EXPECT_EQ(RunCli("firmware-check").status, 2);
+    EXPECT_EQ(RunCli("firmware-check " + url + " " + url).status, 2);
 }

@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::wstring text = DecodeIniText(std::string_view(reinterpret_cast<const char*>(data), size));
     for (const wchar_t* key : {L"1", L"17", L"61", L"", L"LAN"}) {
         for (const wchar_t* section : {L"LAN", L"lan", L""}) {
-            if (IniLookup(text, section, key, kMaxLanguageTextLength).size() > kMaxLanguageTextLength) abort();
+            if (IniLookup(text, section, key, kMaxLanguageTextLength).size() > kMaxLanguageTextLength)
+                abort();
         }
     }
     return 0;

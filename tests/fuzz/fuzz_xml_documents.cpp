@@ -43,7 +43,8 @@ struct Workspace
         platform::SetProgramFolder(folder);
         platform::SetDeviceName(L"Fuzz");
         platform::MakeFolders(folder + "/device");
-        const char* config = "<config><device><mouse name='F' device_type='1' device_attr='fuzz'/></device></config>";
+        const char* config =
+            "<config><device><mouse name='F' device_type='1' device_attr='fuzz'/></device></config>";
         WriteBytes(folder + "/config.xml", reinterpret_cast<const uint8_t*>(config), strlen(config));
         AppConfig::Instance().ReadModelList();
         platform::MakeFolders(platform::SettingsFolder() + "db");
@@ -51,7 +52,8 @@ struct Workspace
         if (!store.OpenDeviceDatabase(platform::SettingsFolder(), L"fuzz")) abort();
         store.Connection().Execute("PRAGMA synchronous=OFF");
         profile = store.EnsureProfiles();
-        store.CreateDefaultLightRecords(profile, LightEffectFlags{true, true, true, true, true, true, true, true});
+        store.CreateDefaultLightRecords(profile,
+                                        LightEffectFlags{true, true, true, true, true, true, true, true});
     }
     ~Workspace()
     {
@@ -75,7 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<int> macros;
     if (int id = ImportMacro(input)) macros.push_back(id);
     ImportAllMacros(input, macros);
-    for (int id : macros) store.DeleteMacro(id); // keep the database small
+    for (int id : macros)
+        store.DeleteMacro(id); // keep the database small
 
     // The configuration: a private reader, so the model list of the process stays as set up.
     WriteBytes(workspace.folder + "/config.xml", data, size);

@@ -103,6 +103,12 @@ TEST_F(StoreTest, FileThatIsNotADatabaseIsKeptAndTheOpenFails)
     for (const std::string& line : Trace())
         traced |= line.find("not a readable database") != std::string::npos;
     EXPECT_TRUE(traced);
+
+    // A factory reset moves the file aside instead of deleting it, and starts a fresh database.
+    m_store.DeleteDeviceDatabase(m_settings, L"m1");
+    EXPECT_EQ(ReadBytes(DbFile() + ".unreadable"), junk);
+    ASSERT_TRUE(Open());
+    EXPECT_EQ(m_store.EnsureProfiles(), 1);
 }
 
 TEST_F(StoreTest, EmptyOrHalfCreatedFileGetsTheMissingTables)
