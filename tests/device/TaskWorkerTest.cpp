@@ -238,6 +238,41 @@ TEST_F(TaskWorker, UnplugDuringTheWholeProfileWriteEndsTheTaskQuietly)
     EXPECT_TRUE(Traced("0x09: 设置按键功能失败"));
 }
 
+TEST_F(TaskWorker, BadAnswersEndTasksWithTheirTracesAndTheWorkerGoesOn)
+{
+    worker.Enqueue(2);
+    Drain();
+    const int profile = worker.State().profile;
+
+    // Never a zero status: every command of the whole-profile write fails after its 50 reads.
+    SimFaults rejectAll;
+    rejectAll.rejected = 1000;
+    sim.SetFaults(rejectAll);
+    const int64_t before = clock.ElapsedMs();
+    worker.Enqueue(5);
+    worker.RunPass();
+    EXPECT_LE(clock.ElapsedMs() - before, 7 * (66 + 50 * 30) + 6 * 100);
+    for (const char* line :
+         {"0x09: 设置按键功能失败", "0x04: 设置鼠标DPI颜色数据失败", "0x02: 设置回报率失败",
+          "0x02: 设置高级参数失败", "0x07: 设置睡眠时间、移动关闭灯效使能"})
+        EXPECT_TRUE(Traced(line)) << line;
+
+    // Garbage and cut answers to a read-back: nothing crashes, the store stays usable.
+    SimFaults garbage;
+    garbage.garbageReplies = 4;
+    garbage.shortReplies = 4;
+    garbage.shortLength = 3;
+    sim.SetFaults(garbage);
+    worker.ClearReadTypes();
+    worker.Enqueue(2);
+    worker.Enqueue(9);
+    Drain();
+    EXPECT_EQ(worker.QueueSize(), 0u);
+    EXPECT_EQ(store.EnsureProfiles(), profile);
+    std::wstring value;
+    EXPECT_TRUE(store.GetSetting(profile, L"dpi_count", value));
+}
+
 TEST_F(TaskWorker, DpiButtonReportsUpdateStoreAndPages)
 {
     worker.Enqueue(2);
