@@ -112,8 +112,7 @@ CPoint ClientToScreenPoint(const MControl& control, CPoint point)
 {
     PaintManager* manager = control.GetManager();
     if (!manager || !manager->GetPaintWnd()) return point;
-    const CRect window = platform::ui::GetWindowRect(manager->GetPaintWnd());
-    return CPoint(point.x + window.left, point.y + window.top);
+    return platform::ui::ClientToScreen(manager->GetPaintWnd(), point);
 }
 
 CRect ClientToScreenRect(const MControl& control, CRect rect)
