@@ -17,3 +17,6 @@ for flavour in asan tsan; do
   # GUI suites that need a display run under xvfb-run; the rest need none.
   xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir "$dir" --output-on-failure -j "$(nproc)" --timeout 300
 done
+
+# libFuzzer targets (clang, a build tree of their own), each run briefly.
+bash tests/fuzz/run.sh 15

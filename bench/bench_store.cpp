@@ -1,0 +1,103 @@
+// Settings store figures: single-key read and write, saving a long macro, creating a model's
+// database with its four default profiles. Real files in a temporary folder.
+#include "app/store/SettingsStore.h"
+#include "platform/Paths.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace {
+
+class BenchFolder
+{
+public:
+    BenchFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "korvane-bench-XXXXXX").string();
+        m_path = mkdtemp(pattern.data()) ? pattern + "/" : "";
+        platform::MakeFolders(m_path + "db");
+    }
+    ~BenchFolder()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    const std::string& Path() const { return m_path; }
+
+private:
+    std::string m_path;
+};
+
+void BM_GetSetting(benchmark::State& state)
+{
+    BenchFolder folder;
+    SettingsStore store;
+    store.OpenDeviceDatabase(folder.Path(), L"bench");
+    int profile = store.EnsureProfiles();
+    std::wstring value;
+    for (auto _ : state) {
+        store.GetSetting(profile, L"dpi_group3_value", value);
+        benchmark::DoNotOptimize(value);
+    }
+}
+BENCHMARK(BM_GetSetting)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+
+void BM_SetSetting(benchmark::State& state)
+{
+    BenchFolder folder;
+    SettingsStore store;
+    store.OpenDeviceDatabase(folder.Path(), L"bench");
+    int profile = store.EnsureProfiles();
+    int i = 0;
+    for (auto _ : state)
+        store.SetSetting(profile, L"dpi_group3_value", std::to_wstring(++i % 26000));
+}
+BENCHMARK(BM_SetSetting)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMicrosecond);
+
+void BM_SaveMacroEvents500(benchmark::State& state)
+{
+    BenchFolder folder;
+    SettingsStore store;
+    store.OpenDeviceDatabase(folder.Path(), L"bench");
+    int macro = store.AddMacro(L"long macro");
+    std::vector<MacroEventRecord> events(500);
+    for (int i = 0; i < 500; ++i) {
+        events[i].macro_id = macro;
+        events[i].type = i % 3 == 2 ? MacroEventDelay : (i % 3 ? MacroEventKeyUp : MacroEventKeyDown);
+        events[i].record_index = i;
+        events[i].desc = L"Key A";
+        events[i].value = i % 3 == 2 ? 20 : 65;
+        events[i].delay_time = i * 10;
+    }
+    for (auto _ : state) {
+        // As the macro page does after every edit: replace the events as a whole.
+        store.DeleteMacroEvents(macro);
+        store.SaveMacroEvents(events);
+    }
+}
+BENCHMARK(BM_SaveMacroEvents500)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
+
+void BM_EnsureProfilesNewFile(benchmark::State& state)
+{
+    BenchFolder folder;
+    SettingsStore store;
+    for (auto _ : state) {
+        store.OpenDeviceDatabase(folder.Path(), L"bench");
+        benchmark::DoNotOptimize(store.EnsureProfiles());
+        state.PauseTiming();
+        store.CloseDatabase();
+        store.DeleteDeviceDatabase(folder.Path(), L"bench");
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EnsureProfilesNewFile)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
