@@ -17,7 +17,7 @@ using namespace DUI;
 
 void BuildPushButtons(MDialog& dlg, const CRect& area)
 {
-    const int left = area.left + 20, first = area.left + 200, colWidth = 190, rowHeight = 46;
+    const int left = area.left + 20, first = area.left + 200, colWidth = 190;
     const wchar_t* heads[] = {L"Normal", L"Hover", L"Pressed", L"Disabled"};
     UINT id = 100;
     for (int c = 0; c < 4; ++c)
