@@ -1,45 +1,12 @@
 #include "cli/CliDeviceSession.h"
 
 #include "app/device/HidDeviceManager.h"
+#include "app/documents/AppConfig.h"
 #include "app/store/SettingsStore.h"
 #include "platform/HidTransport.h"
 #include "platform/Paths.h"
 #include "platform/Text.h"
 #include "platform/UserRegistry.h"
-
-#include <cstdlib>
-#include <pugixml.hpp>
-
-bool LoadDeviceDefinitions(const std::string& configPath,
-                           std::map<int, std::pair<std::wstring, std::wstring>>& models, std::string& error)
-{
-    pugi::xml_document doc;
-    if (!doc.load_file(configPath.c_str())) {
-        error = "cannot read " + configPath;
-        return false;
-    }
-    HidDeviceManager& manager = HidDeviceManager::Instance();
-    manager.ClearDefinitions();
-    for (pugi::xml_node mouse : doc.child("config").child("device").children("mouse")) {
-        models.emplace(mouse.attribute("device_type").as_int(),
-                       std::make_pair(platform::FromUtf8(mouse.attribute("name").as_string()),
-                                      platform::FromUtf8(mouse.attribute("device_attr").as_string())));
-        for (pugi::xml_node mode : mouse.children("mode")) {
-            DeviceDefinition d;
-            d.vendorId = static_cast<int>(std::strtol(mode.attribute("vid").as_string(), nullptr, 16));
-            d.productId = static_cast<int>(std::strtol(mode.attribute("pid").as_string(), nullptr, 16));
-            d.deviceType = mouse.attribute("device_type").as_int();
-            d.connectionMode = mode.attribute("value").as_int();
-            d.deviceId = platform::FromUtf8(mode.attribute("dev_id").as_string());
-            manager.AddDefinition(d);
-        }
-    }
-    if (manager.Definitions().empty()) {
-        error = "no mouse models in " + configPath;
-        return false;
-    }
-    return true;
-}
 
 CliDeviceSession::CliDeviceSession(CliContext& context) : m_context(context) {}
 
@@ -52,7 +19,15 @@ CliDeviceSession::~CliDeviceSession()
 
 bool CliDeviceSession::Open()
 {
-    if (!LoadDeviceDefinitions(platform::ProgramFolder() + "/config.xml", m_models, m_error)) return false;
+    AppConfig& config = AppConfig::Instance();
+    if (!config.ReadStartupConfig() || !config.ReadModelList()) {
+        m_error = "cannot read " + AppConfig::FilePath();
+        return false;
+    }
+    if (HidDeviceManager::Instance().Definitions().empty()) {
+        m_error = "no mouse models in " + AppConfig::FilePath();
+        return false;
+    }
     // The per-user key is created at start-up, as the desktop program does, so that the
     // selected device type can be saved.
     platform::UserRegistry::CreateKey(platform::DeviceName());
@@ -107,19 +82,14 @@ bool CliDeviceSession::RefreshAndSelect(DeviceObserver& observer)
     return HidDeviceManager::Instance().RefreshAndSelect(choice);
 }
 
-bool CliDeviceSession::OpenModelDatabase(int deviceType)
+bool CliDeviceSession::SelectModel(int deviceType)
 {
-    auto it = m_models.find(deviceType);
-    if (it == m_models.end()) return false;
-    SettingsStore& store = SettingsStore::Instance();
-    store.CloseDatabase();
-    const std::string folder = platform::SettingsFolder();
-    platform::MakeFolders(folder + "db");
-    return store.OpenDeviceDatabase(folder, it->second.second);
+    platform::MakeFolders(platform::SettingsFolder() + "db");
+    return LoadDeviceDescription(m_description, deviceType);
 }
 
 std::wstring CliDeviceSession::ModelName(int deviceType) const
 {
-    auto it = m_models.find(deviceType);
-    return it == m_models.end() ? std::wstring() : it->second.first;
+    const std::optional<ModelEntry> model = AppConfig::Instance().FindModel(deviceType);
+    return model ? model->name : std::wstring();
 }

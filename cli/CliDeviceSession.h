@@ -1,12 +1,12 @@
 #pragma once
-// Device access for one korvane-cli command: the device definitions of config.xml in the device
-// manager, and the transport: hidapi, or the virtual mouse with --simulate (and its wire log).
-// Everything is undone when the session ends.
+// Device access for one korvane-cli command: the configuration read as at start-up (product
+// name, the models and their device definitions in the device manager), and the transport: hidapi, or the
+// virtual mouse with --simulate (and its wire log). Everything is undone when the session ends.
 #include "app/device/DeviceObserver.h"
 #include "app/device/sim/SimTransport.h"
+#include "app/documents/DeviceDescription.h"
 #include "cli/CliCommand.h"
 
-#include <map>
 #include <memory>
 #include <string>
 
@@ -24,8 +24,10 @@ public:
     // The virtual mouse, or nullptr for real devices.
     SimTransport* Sim() { return m_sim.get(); }
     const SimScenario& Scenario() const { return m_scenario; }
-    // Opens the settings database of a model (its "device_attr"); false for an unknown type.
-    bool OpenModelDatabase(int deviceType);
+    // Selects a model as the desktop program does: switches the settings database to it and
+    // reads its description. False when the description cannot be read.
+    bool SelectModel(int deviceType);
+    const DeviceDescription& Description() const { return m_description; }
     std::wstring ModelName(int deviceType) const;
 
     // Refresh and select (the start of a read task): the observer sees the device-list steps.
@@ -36,12 +38,7 @@ private:
     CliContext& m_context;
     std::unique_ptr<SimTransport> m_sim;
     SimScenario m_scenario;
-    std::map<int, std::pair<std::wstring, std::wstring>> m_models; // type -> name, database name
+    DeviceDescription m_description;
     std::string m_error;
     bool m_installed = false;
 };
-
-// Reads the mouse models of config.xml (program folder) into the device manager's definitions;
-// models gets each type's name and database name.
-bool LoadDeviceDefinitions(const std::string& configPath,
-                           std::map<int, std::pair<std::wstring, std::wstring>>& models, std::string& error);

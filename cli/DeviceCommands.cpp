@@ -6,7 +6,9 @@
 #include "app/store/SettingsStore.h"
 #include "cli/CliDeviceSession.h"
 #include "platform/Clock.h"
+#include "platform/DeviceNotifier.h"
 #include "platform/Text.h"
+#include "platform/UdevDeviceNotifier.h"
 
 #include <atomic>
 #include <csignal>
@@ -26,18 +28,25 @@ public:
     void SetWorker(DeviceTaskWorker* worker) { m_worker = worker; }
     void SetWatching(bool watching) { m_watching = watching; }
 
+    // As the main window does: switch the database and the description to the model, and take
+    // what the worker needs of the description.
     void OnDeviceSelected(int deviceType) override
     {
-        if (deviceType > 0) m_session.OpenModelDatabase(deviceType);
+        if (deviceType <= 0 || !m_worker) return;
+        m_session.SelectModel(deviceType);
+        m_worker->SetLightingSupported(m_session.Description().hasLighting);
+        m_worker->SetProfileDefaults([this, deviceType](int profile) {
+            DeviceDescription description = m_session.Description();
+            ApplyDeviceDefaults(description, deviceType, profile, false);
+        });
     }
     // The lighting page creates a profile's lighting records on its first load.
     void OnRefreshLightingPage() override
     {
         if (!m_worker) return;
-        LightEffectFlags all;
-        all.fill(true);
         if (int profile = m_worker->State().profile; profile > 0)
-            SettingsStore::Instance().CreateDefaultLightRecords(profile, all);
+            SettingsStore::Instance().CreateDefaultLightRecords(profile,
+                                                                m_session.Description().lightEffects);
     }
     void OnDpiChanged(int deviceType, int index, int count) override
     {
@@ -85,7 +94,11 @@ struct DeviceRun
     // Makes sure the profiles exist and works on the active one.
     bool UseActiveProfile()
     {
-        const int profile = SettingsStore::Instance().EnsureProfiles();
+        const int deviceType = HidDeviceManager::Instance().CurrentDeviceType();
+        const int profile = SettingsStore::Instance().EnsureProfiles([this, deviceType](int p) {
+            DeviceDescription description = session.Description();
+            ApplyDeviceDefaults(description, deviceType, p, false);
+        });
         worker->SetProfile(profile);
         return profile > 0;
     }
@@ -209,6 +222,20 @@ int RunWatch(CliContext& context)
     run.UseActiveProfile();
     run.worker->TakeDeviceInformation();
     run.observer.SetWatching(true);
+
+    // Plugging and unplugging reach the worker as they reach the main window.
+    platform::UdevDeviceNotifier udev;
+    platform::DeviceNotifier simulated;
+    platform::DeviceNotifier& notifier =
+        run.session.Sim() ? simulated : static_cast<platform::DeviceNotifier&>(udev);
+    DeviceTaskWorker& worker = *run.worker;
+    notifier.Start([&worker](const platform::DeviceChange& change) {
+        const int task = HidDeviceManager::Instance().UpdateUSBDevice(
+            change.kind == platform::DeviceChange::Arrival, change.path, change.usageKnown, change.usagePage,
+            change.usage, worker.State().devicePresent);
+        if (task) worker.Enqueue(task);
+    });
+    if (run.session.Sim()) run.session.Sim()->SetNotifier(&simulated);
     g_interrupted = false;
     std::signal(SIGINT, [](int) { g_interrupted = true; });
     std::signal(SIGTERM, [](int) { g_interrupted = true; });
@@ -226,6 +253,8 @@ int RunWatch(CliContext& context)
     }
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+    if (run.session.Sim()) run.session.Sim()->SetNotifier(nullptr);
+    notifier.Stop();
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "app/store/SettingsStore.h"
 
 #include "app/documents/LanguageText.h"
+#include "app/store/SQLiteAutoTransaction.h"
 #include "app/store/StoreQuery.h"
 #include "platform/Text.h"
 #include "platform/Trace.h"
@@ -99,6 +100,9 @@ std::string SettingsStore::DatabaseFile() const
 bool SettingsStore::CreateSchema()
 {
     bool ok = true;
+    // All tables or none: a file whose creation was cut short is completed on the next open
+    // anyway, but one commit is also much quicker than fifteen.
+    SQLiteAutoTransaction transaction(&m_db);
     for (const char* statement : kSchema) {
         int rc = m_db.Execute(statement);
         if (rc != SQLITE_OK) {
@@ -107,7 +111,7 @@ bool SettingsStore::CreateSchema()
             ok = false; // go on: the other tables may still be usable
         }
     }
-    return ok;
+    return transaction.Commit() && ok;
 }
 
 bool SettingsStore::OpenDeviceDatabase(const std::string& settingsFolder, const std::wstring& databaseName)
@@ -386,6 +390,10 @@ int SettingsStore::EnsureProfiles(const std::function<void(int profile)>& applyD
         Lock lock(m_lock);
         std::vector<ProfileRecord> profiles;
         if (LoadProfiles(profiles) < 1) {
+            // One transaction for the four profiles and their keys: an interrupted start-up
+            // must not leave a profile without some of its keys (nothing creates them later),
+            // and one commit instead of one per key keeps the first start quick.
+            SQLiteAutoTransaction transaction(&m_db);
             const std::wstring word = LanguageText(61);
             for (int n = 1; n <= 4; ++n) {
                 ProfileRecord record;
@@ -393,6 +401,7 @@ int SettingsStore::EnsureProfiles(const std::function<void(int profile)>& applyD
                 if (int id = AddProfile(record); id > 0) created.push_back(id);
             }
             SetActiveProfile(1);
+            transaction.Commit();
         }
     }
     // The model's defaults are laid over each new profile outside the lock: they read the

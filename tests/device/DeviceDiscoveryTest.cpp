@@ -91,6 +91,32 @@ TEST_F(Discovery, ForeignAndDecoyInterfacesAreSkipped)
     EXPECT_EQ(manager().Records().size(), 4u);
 }
 
+// The virtual mouse plus one interface of the cable's ids whose path is too long to keep.
+class LongPathTransport : public SimTransport
+{
+public:
+    std::vector<platform::HidInterfaceInfo> Enumerate() override
+    {
+        auto list = SimTransport::Enumerate();
+        platform::HidInterfaceInfo info = list.at(2);
+        info.path = std::string(1100, 'x');
+        list.insert(list.begin(), info);
+        return list;
+    }
+};
+
+TEST_F(Discovery, PathsLongerThanARecordHoldsAreSkipped)
+{
+    LongPathTransport transport;
+    std::string error;
+    ASSERT_TRUE(transport.Configure(SimScenario{}, manager().Definitions(), error));
+    platform::ScopedHidTransport scoped(transport);
+    manager().RefreshDevices();
+    EXPECT_EQ(manager().Records().size(), 4u);
+    EXPECT_TRUE(Traced("  Skipped: path longer than 1023 characters"));
+    manager().CloseAll();
+}
+
 TEST_F(Discovery, DefinitionsDecideTypeAndMode)
 {
     manager().ClearDefinitions();

@@ -4,13 +4,25 @@
 TEST_F(StoreTest, EnsureProfilesCreatesFourDefaultProfilesOnce)
 {
     ASSERT_TRUE(Open());
+    // The profiles and all their keys are committed at once, before the model's defaults.
+    int commits = 0, commitsBeforeDefaults = -1;
+    sqlite3_commit_hook(
+        m_store.Connection().Handle(),
+        [](void* count) {
+            ++*static_cast<int*>(count);
+            return 0;
+        },
+        &commits);
     std::vector<int> applied;
     EXPECT_EQ(m_store.EnsureProfiles([&](int profile) {
+        if (applied.empty()) commitsBeforeDefaults = commits;
         applied.push_back(profile);
         m_store.SetSetting(profile, L"dpi_group0_value", L"400");
     }),
               1);
+    sqlite3_commit_hook(m_store.Connection().Handle(), nullptr, nullptr);
     EXPECT_EQ(applied, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(commitsBeforeDefaults, 1);
 
     std::vector<ProfileRecord> profiles;
     ASSERT_EQ(m_store.LoadProfiles(profiles), 4);
