@@ -24,6 +24,9 @@ public:
     virtual int SelectDevice(int savedType, int suggested) { return suggested; }
     // The selected device changed (or was confirmed): load its description, rebuild the pages.
     virtual void OnDeviceSelected(int deviceType) {}
+    // Task 1 re-enumerated the devices: load the description of the window's current device
+    // and rebuild the pages.
+    virtual void OnDevicesRefreshed() {}
     // Which view to show: -1 none (title text 50), 0 USB cable (51), 1 receiver (52).
     virtual void OnShowView(int connectionMode) {}
     // Whether any record was found (removal notifications only matter while one is present).

@@ -356,7 +356,7 @@ void DeviceTaskWorker::ReadTask(int code)
                 m_device.AddDefinition(d);
         }
         m_device.RefreshDevices();
-        m_observer.OnDeviceSelected(m_device.CurrentDeviceType());
+        m_observer.OnDevicesRefreshed();
     }
     Sleep(code == 3 ? 500 : code == 2 ? 1 : 0);
     {
