@@ -5,6 +5,7 @@
 #include "app/device/DeviceTaskWorker.h"
 #include "app/device/SensorTable.h"
 #include "app/store/SettingsStore.h"
+#include "platform/DeviceNotifier.h"
 #include "platform/Paths.h"
 #include "platform/UserRegistry.h"
 
@@ -236,6 +237,71 @@ TEST_F(TaskWorker, UnplugDuringTheWholeProfileWriteEndsTheTaskQuietly)
     EXPECT_EQ(worker.QueueSize(), 0u);
     EXPECT_EQ(clock.Waits().size(), waitsBefore); // no reply waits on a vanished device
     EXPECT_TRUE(Traced("0x09: 设置按键功能失败"));
+}
+
+TEST_F(TaskWorker, BadAnswersEndTasksWithTheirTracesAndTheWorkerGoesOn)
+{
+    worker.Enqueue(2);
+    Drain();
+    const int profile = worker.State().profile;
+
+    // Never a zero status: every command of the whole-profile write fails after its 50 reads.
+    SimFaults rejectAll;
+    rejectAll.rejected = 1000;
+    sim.SetFaults(rejectAll);
+    const int64_t before = clock.ElapsedMs();
+    worker.Enqueue(5);
+    worker.RunPass();
+    EXPECT_LE(clock.ElapsedMs() - before, 7 * (66 + 50 * 30) + 6 * 100);
+    for (const char* line :
+         {"0x09: 设置按键功能失败", "0x04: 设置鼠标DPI颜色数据失败", "0x02: 设置回报率失败",
+          "0x02: 设置高级参数失败", "0x07: 设置睡眠时间、移动关闭灯效使能"})
+        EXPECT_TRUE(Traced(line)) << line;
+
+    // Garbage and cut answers to a read-back: nothing crashes, the store stays usable.
+    SimFaults garbage;
+    garbage.garbageReplies = 4;
+    garbage.shortReplies = 4;
+    garbage.shortLength = 3;
+    sim.SetFaults(garbage);
+    worker.ClearReadTypes();
+    worker.Enqueue(2);
+    worker.Enqueue(9);
+    Drain();
+    EXPECT_EQ(worker.QueueSize(), 0u);
+    EXPECT_EQ(store.EnsureProfiles(), profile);
+    std::wstring value;
+    EXPECT_TRUE(store.GetSetting(profile, L"dpi_count", value));
+}
+
+TEST_F(TaskWorker, HotPlugReadsTheArrivingMouseAndNoticesItsRemoval)
+{
+    Configure("usb=0,receiver=0");
+    worker.Enqueue(1);
+    Drain();
+    EXPECT_FALSE(worker.State().devicePresent);
+
+    platform::DeviceNotifier notifier;
+    notifier.Start([&](const platform::DeviceChange& c) {
+        const int task =
+            manager().UpdateUSBDevice(c.kind == platform::DeviceChange::Arrival, c.path, c.usageKnown,
+                                      c.usagePage, c.usage, worker.State().devicePresent);
+        if (task) worker.Enqueue(task);
+    });
+    sim.SetNotifier(&notifier);
+    sim.Plug(SimTransport::Receiver, true);
+    EXPECT_EQ(worker.Queue(), std::vector<int>{2}); // only the vendor collection counts
+    Drain();
+    EXPECT_TRUE(worker.State().devicePresent);
+    EXPECT_TRUE(worker.WasRead(101));
+    EXPECT_EQ(manager().ConnectionModeOfCurrent(), 1);
+
+    sim.Plug(SimTransport::Receiver, false);
+    EXPECT_EQ(worker.Queue(), std::vector<int>{3});
+    Drain();
+    EXPECT_FALSE(worker.State().devicePresent);
+    EXPECT_EQ(observer.Calls().back(), "view -1");
+    sim.SetNotifier(nullptr);
 }
 
 TEST_F(TaskWorker, DpiButtonReportsUpdateStoreAndPages)

@@ -227,6 +227,10 @@ public:
             error[1] = 1;
             s.Queue(*m_port, std::move(error), delay);
         }
+        if (f.rejected > 0) {
+            --f.rejected;
+            reply.data[1] = 1;
+        }
         if (f.garbageReplies > 0) {
             --f.garbageReplies;
             for (uint8_t& b : reply.data) {

@@ -26,6 +26,7 @@ struct SimFaults
 {
     int noReply = 0;     // no answer at all
     int errorFirst = 0;  // an answer with status 1 comes before the real one
+    int rejected = 0;    // the answer carries status 1 instead of its own
     int lateReplies = 0; // the answer arrives lateMs later
     int lateMs = 2000;
     int shortReplies = 0; // the answer is cut to shortLength bytes
