@@ -48,6 +48,12 @@ public:
             SettingsStore::Instance().CreateDefaultLightRecords(profile,
                                                                 m_session.Description().lightEffects);
     }
+    void OnDeviceInformation(int deviceType, int releaseNumber) override
+    {
+        if (m_watching)
+            m_context.Out() << "mouse ready: " << deviceType << " "
+                            << platform::ToUtf8(m_session.ModelName(deviceType)) << std::endl;
+    }
     void OnDpiChanged(int deviceType, int index, int count) override
     {
         if (!m_watching || !m_worker) return;
@@ -79,14 +85,18 @@ struct DeviceRun
     explicit DeviceRun(CliContext& context) : session(context), observer(context, session) {}
 
     // Opens the session, refreshes and selects the device. Returns 0 or the exit status.
-    int Start(CliContext& context, bool identified = true)
+    // identified: a mouse of a known model must answer; otherwise an attached receiver (or,
+    // with waiting, nothing at all) is enough.
+    int Start(CliContext& context, bool identified = true, bool waiting = false)
     {
         if (!session.Open()) return context.Fail(session.Error());
         worker = std::make_unique<DeviceTaskWorker>(HidDeviceManager::Instance(), SettingsStore::Instance(),
                                                     observer);
         observer.SetWorker(worker.get());
-        if (!session.RefreshAndSelect(observer)) return context.Fail("no supported device found");
-        worker->SetDevicePresent(true);
+        const bool present = session.RefreshAndSelect(observer);
+        worker->SetDevicePresent(present);
+        if (!present && waiting) return 0;
+        if (!present) return context.Fail("no supported device found");
         if (identified && HidDeviceManager::Instance().ConnectionModeOfCurrent() < 0)
             return context.Fail("no identified mouse (is it switched on?)");
         return 0;
@@ -217,8 +227,11 @@ int RunWatch(CliContext& context)
             return context.Usage("bad number of seconds");
     }
     DeviceRun run(context);
-    // A receiver whose mouse is off is worth watching: it reports the mouse when it comes.
-    if (int status = run.Start(context, false)) return status;
+    // A receiver whose mouse is off is worth watching: it reports the mouse when it comes; so is
+    // an empty bus, until a mouse is plugged in.
+    if (int status = run.Start(context, false, true)) return status;
+    if (!run.worker->State().devicePresent)
+        context.Out() << "waiting for a mouse to be plugged in" << std::endl;
     run.UseActiveProfile();
     run.worker->TakeDeviceInformation();
     run.observer.SetWatching(true);

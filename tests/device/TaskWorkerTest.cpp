@@ -5,6 +5,7 @@
 #include "app/device/DeviceTaskWorker.h"
 #include "app/device/SensorTable.h"
 #include "app/store/SettingsStore.h"
+#include "platform/DeviceNotifier.h"
 #include "platform/Paths.h"
 #include "platform/UserRegistry.h"
 
@@ -271,6 +272,36 @@ TEST_F(TaskWorker, BadAnswersEndTasksWithTheirTracesAndTheWorkerGoesOn)
     EXPECT_EQ(store.EnsureProfiles(), profile);
     std::wstring value;
     EXPECT_TRUE(store.GetSetting(profile, L"dpi_count", value));
+}
+
+TEST_F(TaskWorker, HotPlugReadsTheArrivingMouseAndNoticesItsRemoval)
+{
+    Configure("usb=0,receiver=0");
+    worker.Enqueue(1);
+    Drain();
+    EXPECT_FALSE(worker.State().devicePresent);
+
+    platform::DeviceNotifier notifier;
+    notifier.Start([&](const platform::DeviceChange& c) {
+        const int task =
+            manager().UpdateUSBDevice(c.kind == platform::DeviceChange::Arrival, c.path, c.usageKnown,
+                                      c.usagePage, c.usage, worker.State().devicePresent);
+        if (task) worker.Enqueue(task);
+    });
+    sim.SetNotifier(&notifier);
+    sim.Plug(SimTransport::Receiver, true);
+    EXPECT_EQ(worker.Queue(), std::vector<int>{2}); // only the vendor collection counts
+    Drain();
+    EXPECT_TRUE(worker.State().devicePresent);
+    EXPECT_TRUE(worker.WasRead(101));
+    EXPECT_EQ(manager().ConnectionModeOfCurrent(), 1);
+
+    sim.Plug(SimTransport::Receiver, false);
+    EXPECT_EQ(worker.Queue(), std::vector<int>{3});
+    Drain();
+    EXPECT_FALSE(worker.State().devicePresent);
+    EXPECT_EQ(observer.Calls().back(), "view -1");
+    sim.SetNotifier(nullptr);
 }
 
 TEST_F(TaskWorker, DpiButtonReportsUpdateStoreAndPages)
