@@ -196,6 +196,12 @@ SoftwareInfo AppConfig::Software() const
     return m_software;
 }
 
+void ChangeLanguage(int languageId)
+{
+    SetCurrentLanguage(languageId);
+    StoreLanguage(languageId);
+}
+
 int RememberedDeviceType()
 {
     return platform::UserRegistry::ReadInt(platform::DeviceName(), L"DeviceType");

@@ -71,6 +71,10 @@ private:
     SoftwareInfo m_software;
 };
 
+// A language chosen later (settings page): becomes the current language and is stored in
+// "LCID" when the device name's key exists (the key is not created for this).
+void ChangeLanguage(int languageId);
+
 // The registry value "DeviceType" under the device name's key (0 when missing).
 int RememberedDeviceType();
 void SetRememberedDeviceType(int deviceType);

@@ -1,8 +1,11 @@
 #include "app/documents/ExchangeFiles.h"
 
+#include <mutex>
+
 #include "app/documents/DocumentObserver.h"
 #include "app/documents/XmlReader.h"
 #include "app/documents/XmlWriter.h"
+#include "app/store/SQLiteAutoTransaction.h"
 #include "app/store/SettingsStore.h"
 #include "platform/Text.h"
 #include "platform/Trace.h"
@@ -170,19 +173,18 @@ bool ExportProfile(const std::string& path, int profile, int currentProfile, con
     return xml.Save(path);
 }
 
-bool ImportProfile(const std::string& path, int currentProfile, bool hasLighting, DocumentObserver* observer)
+// Writes what the entered `profile` element holds into the profile; false when it has no
+// profileinfo (the profile is renamed all the same).
+static bool StoreProfileDocument(XmlReader& xml, const std::string& path, const std::wstring& name,
+                                 int currentProfile, bool hasLighting)
 {
-    XmlReader xml;
-    if (!OpenDocument(xml, path, "profile")) return false;
     SettingsStore& store = SettingsStore::Instance();
 
     xml.FindElem("profileinfo");
-    const std::wstring name = ProfileNameFromFile(path);
     store.RenameProfile(currentProfile, name);
-    if (observer) observer->OnProfileRenamed(name);
     if (!xml.IntoElem()) {
         platform::Trace(platform::TraceWarning, "exchange file: %s has no profileinfo", path.c_str());
-        return true;
+        return false;
     }
 
     store.DeleteKeyAssignments(currentProfile);
@@ -241,7 +243,27 @@ bool ImportProfile(const std::string& path, int currentProfile, bool hasLighting
                 store.SetSetting(currentProfile, platform::FromUtf8(key), xml.GetAttrib("value"));
         }
     }
-    if (observer) observer->OnEnqueueTask(kTaskWriteProfile);
+    return true;
+}
+
+bool ImportProfile(const std::string& path, int currentProfile, bool hasLighting, DocumentObserver* observer)
+{
+    XmlReader xml;
+    if (!OpenDocument(xml, path, "profile")) return false;
+    const std::wstring name = ProfileNameFromFile(path);
+    bool complete;
+    {
+        SettingsStore& store = SettingsStore::Instance();
+        std::lock_guard lock(store.StoreLock());
+        // The file is parsed whole before anything is written; one transaction keeps a file with
+        // many items from costing one commit each, and a crash from leaving half a profile.
+        SQLiteAutoTransaction transaction(&store.Connection());
+        complete = StoreProfileDocument(xml, path, name, currentProfile, hasLighting);
+        transaction.Commit();
+    }
+    // The window hears of it once the store is free again.
+    if (observer) observer->OnProfileRenamed(name);
+    if (complete && observer) observer->OnEnqueueTask(kTaskWriteProfile);
     return true;
 }
 

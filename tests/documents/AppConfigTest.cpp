@@ -124,6 +124,16 @@ TEST_F(AppConfigTest, StartupLanguageChoice)
     }
 }
 
+TEST_F(AppConfigTest, ChangingTheLanguageStoresItOnlyUnderAnExistingKey)
+{
+    ChangeLanguage(1041);
+    EXPECT_EQ(CurrentLanguage(), 1041);
+    EXPECT_FALSE(UserRegistry::KeyExists(L"Quillbay"));
+    ASSERT_TRUE(UserRegistry::CreateKey(L"Quillbay"));
+    ChangeLanguage(1042);
+    EXPECT_EQ(UserRegistry::ReadValue(L"Quillbay", L"LCID").value_or(L""), L"1042");
+}
+
 TEST_F(AppConfigTest, MissingConfigurationLeavesDefaults)
 {
     RecordingObserver observer;

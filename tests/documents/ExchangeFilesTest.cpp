@@ -229,6 +229,17 @@ TEST_F(ExchangeFilesTest, ProfileImportWithoutLightingIgnoresLightitems)
     EXPECT_EQ(Setting(m_profile, L"dpi_count"), L"2");
 }
 
+TEST_F(ExchangeFilesTest, ProfileFileWithoutProfileinfoOnlyRenames)
+{
+    FillProfile(m_profile);
+    WriteFile(Out("Bare.xml"), "<profile><keyitems/></profile>");
+    ImportRecorder observer;
+    ASSERT_TRUE(ImportProfile(Out("Bare.xml"), m_profile, true, &observer));
+    EXPECT_EQ(observer.steps, std::vector<std::wstring>{L"renamed Bare"}); // nothing to send to the mouse
+    std::vector<KeyAssignmentRecord> keys;
+    EXPECT_EQ(SettingsStore::Instance().LoadKeyAssignments(m_profile, keys), 2);
+}
+
 TEST_F(ExchangeFilesTest, ProfileNamesFromFileNames)
 {
     EXPECT_EQ(ProfileNameFromFile("/a/b/Office.xml"), L"Office");
