@@ -36,8 +36,8 @@ public:
             for (int s = 0; s < 4; ++s) {
                 CRect slice(s * w, 0, s * w + w, h);
                 if (m_imageKind && m_pImage)
-                    MRender::DrawImageFrame(GetMemDC(), m_pImage.get(), slice, s * m_nFrameWidth, 0, m_nFrameWidth,
-                                            m_nFrameHeight, 6);
+                    MRender::DrawImageFrame(GetMemDC(), m_pImage.get(), slice, s * m_nFrameWidth, 0,
+                                            m_nFrameWidth, m_nFrameHeight, 6);
                 DrawTitleText(GetMemDC(), slice, m_strTitle);
             }
         }
@@ -57,11 +57,13 @@ struct Scene
 {
     Scene()
     {
-        folder = std::filesystem::temp_directory_path() / ("korvane-bench-trellis-" + std::to_string(getpid()));
+        folder =
+            std::filesystem::temp_directory_path() / ("korvane-bench-trellis-" + std::to_string(getpid()));
         std::filesystem::create_directories(folder);
         ws::Surface skin(4 * 40, 40);
         for (int s = 0; s < 4; ++s)
-            ws::DrawRoundRect(skin, s * 40 + 0.5, 0.5, 39, 39, 6, 6, 0xFF2F3540 + s * 0x101010, 0xFF8FA3BF, 1);
+            ws::DrawRoundRect(skin, s * 40 + 0.5, 0.5, 39, 39, 6, 6, 0xFF2F3540 + s * 0x101010, 0xFF8FA3BF,
+                              1);
         skin.SavePng((folder / "img_button.png").string());
         Manager::SetSkinFolder(folder.string());
         ws::InitWindowSystem(ws::Backend::Headless);
@@ -97,7 +99,10 @@ struct Scene
 class BudgetShare
 {
 public:
-    explicit BudgetShare(double budgetSeconds) : m_budget(budgetSeconds), m_start(std::chrono::steady_clock::now()) {}
+    explicit BudgetShare(double budgetSeconds)
+        : m_budget(budgetSeconds), m_start(std::chrono::steady_clock::now())
+    {
+    }
     void Report(benchmark::State& state)
     {
         double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - m_start).count();
@@ -125,7 +130,10 @@ void BM_FullPaint_100Controls(benchmark::State& state)
     }
     share.Report(state);
 }
-BENCHMARK(BM_FullPaint_100Controls)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FullPaint_100Controls)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
 
 // Content changed everywhere (language switch, page rebuilt): every strip is rendered again.
 void BM_FullPaint_100Controls_Rebuild(benchmark::State& state)
@@ -133,13 +141,17 @@ void BM_FullPaint_100Controls_Rebuild(benchmark::State& state)
     Scene& s = GetScene();
     BudgetShare share(0.008);
     for (auto _ : state) {
-        for (auto* c : s.controls) c->SetUpdate(0, 0);
+        for (auto* c : s.controls)
+            c->SetUpdate(0, 0);
         s.dlg.GetPaintManager().Invalidate();
         s.Paint();
     }
     share.Report(state);
 }
-BENCHMARK(BM_FullPaint_100Controls_Rebuild)->Unit(benchmark::kMillisecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_FullPaint_100Controls_Rebuild)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
 
 void BM_HoverRepaint_OneControl(benchmark::State& state)
 {
@@ -153,7 +165,10 @@ void BM_HoverRepaint_OneControl(benchmark::State& state)
     }
     share.Report(state);
 }
-BENCHMARK(BM_HoverRepaint_OneControl)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
+BENCHMARK(BM_HoverRepaint_OneControl)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
 
 } // namespace
 
