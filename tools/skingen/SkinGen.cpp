@@ -982,8 +982,9 @@ void DrawMouseTop(cairo_t* cr, double w, double h, bool talon)
         Set(cr, Hex(0x5A606B));
         cairo_stroke(cr);
     }
-    // Side keys on the left flank around (70, 170) and (70, 210).
+    // Side keys on the left flank around (70, 170) and (70, 210), five pixels lower on the talon.
     for (double y : {170.0, 210.0}) {
+        if (talon) y += 5;
         RoundRect(cr, left + 2, y - 15, 12, 30, 4);
         Set(cr, Hex(0x30333A));
         cairo_fill_preserve(cr);
