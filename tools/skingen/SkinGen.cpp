@@ -447,6 +447,10 @@ enum class Kind
     EventIcons, // 8 frames, one per macro event kind
     Logo,
     DevicePicture, // param: 0 vector, 1 talon
+    Switch,        // 4 frames of an on (param 1) or off (param 0) switch
+    ProgressStrip, // 2 frames: track, filled bar
+    PhotoFrame,    // 4 frames of a border with a transparent middle
+    SelectMark,    // 4 frames: normal, hover, selected, disabled
     LoadingGif,    // animation, 18 frames
 };
 
@@ -501,6 +505,7 @@ const SkinImage kSkin[] = {
     {"btn_more.png", 20, 20, 4, Kind::GlyphButton, G(More)},
     {"btn_checkbox.png", 18, 18, 8, Kind::CheckBox, 0},
     {"btn_radiobox.png", 18, 18, 8, Kind::RadioBox, 0},
+    {"btn_select.png", 26, 26, 4, Kind::SelectMark, 0},
     // Text input and lists
     {"img_edit.png", 40, 30, 4, Kind::Edit, 0},
     {"img_combobox.png", 80, 32, 4, Kind::Combo, 0},
@@ -531,6 +536,12 @@ const SkinImage kSkin[] = {
     {"img_slider_track.png", 40, 6, 2, Kind::SliderTrack, 0},
     {"img_dpi_bar.png", 16, 22, 1, Kind::DpiThumb, 0},
     {"img_palette_thumb.png", 12, 12, 4, Kind::PaletteThumb, 0},
+    {"img_progress.png", 40, 14, 2, Kind::ProgressStrip, 0},
+    {"img_progress_bkg.png", 40, 14, 1, Kind::ProgressStrip, 0},
+    {"img_progress_fore.png", 40, 14, 1, Kind::ProgressStrip, 1},
+    {"btn_switch_on.png", 44, 24, 4, Kind::Switch, 1},
+    {"btn_switch_off.png", 44, 24, 4, Kind::Switch, 0},
+    {"img_photo_frame.png", 48, 48, 4, Kind::PhotoFrame, 0},
     // Balloon
     {"img_tip_bk.png", 24, 24, 1, Kind::Tip, 0},
     {"img_tip_arrow_left.png", 8, 14, 1, Kind::TipArrow, 0},
@@ -1121,6 +1132,64 @@ void DrawStrip(cairo_t* cr, const SkinImage& img)
         case Kind::DevicePicture:
             DrawDevicePicture(cr, w, h, img.param);
             break;
+        case Kind::Switch: {
+            const bool on = img.param == 1;
+            Rgba track = f == Disabled ? kDisabledFill
+                         : on          ? (f == Pressed ? kAccentDeep
+                                          : f == Hover ? kAccentHot
+                                                       : kAccent)
+                                       : (f == Hover ? kControlHot : kControl);
+            RoundRect(cr, x + 1, 2, w - 2, h - 4, (h - 4) / 2);
+            Set(cr, track);
+            cairo_fill_preserve(cr);
+            Set(cr, f == Disabled ? kDisabledLine : on ? kAccentHot : kBorder);
+            cairo_set_line_width(cr, 1);
+            cairo_stroke(cr);
+            const double r = (h - 8) / 2.0;
+            const double cx = on ? x + w - 4 - r : x + 4 + r;
+            cairo_arc(cr, cx, h / 2, r, 0, 2 * M_PI);
+            Set(cr, f == Disabled ? kDisabledGlyph : Hex(0xF4F4F4));
+            cairo_fill(cr);
+            break;
+        }
+        case Kind::ProgressStrip: {
+            // Two-frame strips hold track and bar; single pictures pick theirs by param.
+            const bool bar = img.frames == 1 ? img.param == 1 : f == 1;
+            RoundRect(cr, x, 0, w, h, 3);
+            Set(cr, bar ? kAccent : Hex(0x25282E));
+            cairo_fill(cr);
+            if (bar) {
+                RoundRect(cr, x + 1, 1, w - 2, h / 2 - 1, 2);
+                Set(cr, Hex(0xFFFFFF, 0.18));
+                cairo_fill(cr);
+            }
+            break;
+        }
+        case Kind::PhotoFrame: {
+            Rgba line = f == Hover      ? kAccentHot
+                        : f == Pressed  ? kAccent
+                        : f == Disabled ? kDisabledLine
+                                        : kBorder;
+            RoundRect(cr, x + 1.5, 1.5, w - 3, h - 3, 6);
+            Set(cr, line);
+            cairo_set_line_width(cr, f == Hover || f == Pressed ? 3 : 2);
+            cairo_stroke(cr);
+            break;
+        }
+        case Kind::SelectMark: {
+            const double s = std::min(w, h);
+            Rgba ring = f == Hover      ? kAccentHot
+                        : f == Pressed  ? kAccent
+                        : f == Disabled ? kDisabledLine
+                                        : kBorder;
+            Box(cr, x + 1, 1, s - 2, s - 2, 6, f == Disabled ? kDisabledFill : kControl, ring);
+            if (f == Pressed) {
+                RoundRect(cr, x + 6, 6, s - 12, s - 12, 3);
+                Set(cr, kAccent);
+                cairo_fill(cr);
+            }
+            break;
+        }
         case Kind::LoadingGif:
             break;
         }
