@@ -451,7 +451,6 @@ enum class Kind
     ProgressStrip, // 2 frames: track, filled bar
     PhotoFrame,    // 4 frames of a border with a transparent middle
     SelectMark,    // 4 frames: normal, hover, selected, disabled
-    MouseTop,      // top view of a mouse for the button page; param: 0 vector, 1 talon
     LoadingGif,    // animation, 18 frames
 };
 
@@ -552,12 +551,10 @@ const SkinImage kSkin[] = {
     {"logo.png", 200, 40, 1, Kind::Logo, 0},
     {"logo/logo_loading.png", 160, 32, 1, Kind::Logo, 1},
     {"loading/loading.gif", 48, 48, 18, Kind::LoadingGif, 0},
+    // The device descriptions place their button call-outs on these pictures (wheel centre
+    // 150/144,93; DPI button 141; side keys 206 and 244): keep the buttons where they are.
     {"device/vector.png", 300, 420, 1, Kind::DevicePicture, 0},
     {"device/talon.png", 300, 420, 1, Kind::DevicePicture, 1},
-    // Top views of the button pages: the call-out points of the device descriptions sit on
-    // these buttons (left 96/100,70; right 204/200,70; wheel 150,110; DPI 150,150; side 70,170/210).
-    {"device/vector_top.png", 300, 360, 1, Kind::MouseTop, 0},
-    {"device/talon_top.png", 300, 360, 1, Kind::MouseTop, 1},
 };
 
 #undef G
@@ -906,6 +903,16 @@ void DrawDevicePicture(cairo_t* cr, double w, double h, int variant)
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
 
+    // The talon's second top key, behind the DPI button.
+    if (variant == 1) {
+        RoundRect(cr, cx - 5, 166, 10, 18, 4);
+        Set(cr, Hex(0x2A2D33));
+        cairo_fill_preserve(cr);
+        Set(cr, Hex(0x5A606B));
+        cairo_set_line_width(cr, 1.2);
+        cairo_stroke(cr);
+    }
+
     // Side buttons on the thumb side.
     double sx = variant == 0 ? 42 : 26;
     for (int i = 0; i < 2; ++i) {
@@ -913,82 +920,6 @@ void DrawDevicePicture(cairo_t* cr, double w, double h, int variant)
         Set(cr, Hex(0x30333A));
         cairo_fill_preserve(cr);
         Set(cr, Hex(0x5A606B));
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
-    }
-}
-
-void DrawMouseTop(cairo_t* cr, double w, double h, bool talon)
-{
-    const double cx = w / 2, top = 18, bottom = h - 14, left = 60, right = w - 60;
-    auto body = [&] {
-        cairo_new_path(cr);
-        cairo_move_to(cr, cx, top);
-        cairo_curve_to(cr, right - 8, top, right, top + 50, right, top + 130);
-        cairo_curve_to(cr, right, bottom - 90, right - 10, bottom, cx, bottom);
-        cairo_curve_to(cr, left + 10, bottom, left, bottom - 90, left, top + 130);
-        cairo_curve_to(cr, left, top + 50, left + 8, top, cx, top);
-        cairo_close_path(cr);
-    };
-    body();
-    cairo_pattern_t* p = cairo_pattern_create_linear(0, top, 0, bottom);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.19, 0.20, 0.23);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.08, 0.08, 0.10);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-    Set(cr, Hex(0x4A4F59));
-    cairo_set_line_width(cr, 2);
-    cairo_stroke(cr);
-
-    // Main keys end at y 132; the split runs down the middle.
-    body();
-    cairo_save(cr);
-    cairo_clip(cr);
-    Line(cr, cx, top, cx, 132, 2, Hex(0x08090A));
-    cairo_move_to(cr, 0, 138);
-    cairo_curve_to(cr, w * 0.3, 126, w * 0.7, 126, w, 138);
-    cairo_set_line_width(cr, 2);
-    Set(cr, Hex(0x08090A));
-    cairo_stroke(cr);
-    cairo_move_to(cr, cx - 45, bottom - 40);
-    cairo_curve_to(cr, cx - 20, bottom - 24, cx + 20, bottom - 24, cx + 45, bottom - 40);
-    cairo_set_line_width(cr, 4);
-    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    Set(cr, kAccent);
-    cairo_stroke(cr);
-    cairo_restore(cr);
-
-    // Wheel centred at (150, 110), DPI button at (150, 150 or 155), talon's extra key at 195.
-    RoundRect(cr, cx - 8, 88, 16, 44, 7);
-    Set(cr, Hex(0x2E3138));
-    cairo_fill_preserve(cr);
-    Set(cr, Hex(0x5A606B));
-    cairo_set_line_width(cr, 1.5);
-    cairo_stroke(cr);
-    for (int i = 0; i < 5; ++i)
-        Line(cr, cx - 5, 95 + i * 7, cx + 5, 95 + i * 7, 1, Hex(0x464A53));
-    const double dpiY = talon ? 155 : 150;
-    RoundRect(cr, cx - 6, dpiY - 10, 12, 20, 4);
-    Set(cr, Hex(0x2A2D33));
-    cairo_fill_preserve(cr);
-    Set(cr, kAccent);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
-    if (talon) {
-        RoundRect(cr, cx - 6, 185, 12, 20, 4);
-        Set(cr, Hex(0x2A2D33));
-        cairo_fill_preserve(cr);
-        Set(cr, Hex(0x5A606B));
-        cairo_stroke(cr);
-    }
-    // Side keys on the left flank around (70, 170) and (70, 210), five pixels lower on the talon.
-    for (double y : {170.0, 210.0}) {
-        if (talon) y += 5;
-        RoundRect(cr, left + 2, y - 15, 12, 30, 4);
-        Set(cr, Hex(0x30333A));
-        cairo_fill_preserve(cr);
-        Set(cr, Hex(0x6A707B));
         cairo_set_line_width(cr, 1);
         cairo_stroke(cr);
     }
@@ -1257,9 +1188,6 @@ void DrawStrip(cairo_t* cr, const SkinImage& img)
             cairo_stroke(cr);
             break;
         }
-        case Kind::MouseTop:
-            DrawMouseTop(cr, w, h, img.param == 1);
-            break;
         case Kind::SelectMark: {
             const double s = std::min(w, h);
             Rgba ring = f == Hover      ? kAccentHot
