@@ -77,6 +77,10 @@ TEST(XmlReader, BadDocumentsFailWithATraceLineAndFindNothing)
     XmlReader xml;
     EXPECT_FALSE(xml.Load(folder.File("missing.xml")));
     EXPECT_EQ(trace.Lines().size(), 1u);
+    EXPECT_FALSE(xml.Load(folder.Path())); // a folder
+    XmlWriter writer;
+    writer.AddElem("a");
+    EXPECT_FALSE(writer.Save(folder.Path()));
 }
 
 TEST(XmlReader, RefusesFilesBeyondTheSizeLimit)
