@@ -1,9 +1,11 @@
+#include "LocalHttpServer.h"
 #include "SimDeviceFixture.h"
 
 #include "app/device/CommandFrames.h"
 #include "app/device/DeviceObserver.h"
 #include "app/device/DeviceTaskWorker.h"
 #include "app/device/SensorTable.h"
+#include "app/device/VersionCheck.h"
 #include "app/store/SettingsStore.h"
 #include "platform/DeviceNotifier.h"
 #include "platform/Paths.h"
@@ -62,7 +64,7 @@ public:
         Add("state " + std::to_string(t) + " " + std::to_string(m) + " " + std::to_string(o));
     }
     void OnShowEmptyState(bool e) override { Add(e ? "empty" : "list"); }
-    void OnVersionCheck(int t) override { Add("version " + std::to_string(t)); }
+    void OnVersionCheck(int t, const std::atomic<bool>*) override { Add("version " + std::to_string(t)); }
     void OnSelectFirstButton() override { Add("first button"); }
 
 private:
@@ -405,6 +407,38 @@ TEST_F(TaskWorker, RunsOnItsThreadAndStops)
     worker.Stop();
     EXPECT_FALSE(worker.IsRunning());
     EXPECT_TRUE(worker.IsDone());
+}
+
+// The version check runs on the worker; a server that accepts and never answers must not hold
+// the window's close for the request's 15 s time-out.
+TEST_F(TaskWorker, StoppingAbandonsTheVersionCheckOfASilentServer)
+{
+    LocalHttpServer server;
+    server.StaySilent();
+    struct Checker : DeviceObserver
+    {
+        std::wstring url;
+        std::atomic<bool> asking{false};
+        void OnVersionCheck(int, const std::atomic<bool>* keepGoing) override
+        {
+            FetchOptions options; // the real time-outs
+            options.keepGoing = keepGoing;
+            asking = true;
+            FirmwareUpdateState state;
+            CheckFirmwareVersion(url, L"103", state, options);
+        }
+    } checker;
+    checker.url = server.Url();
+    platform::SetClock(nullptr);
+    DeviceTaskWorker threaded{HidDeviceManager::Instance(), store, checker};
+    ASSERT_TRUE(threaded.Start());
+    threaded.Enqueue(2);
+    for (int i = 0; i < 500 && !checker.asking; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(checker.asking);
+    const auto start = std::chrono::steady_clock::now();
+    threaded.Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
 }
 
 } // namespace
