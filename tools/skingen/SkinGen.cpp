@@ -551,6 +551,8 @@ const SkinImage kSkin[] = {
     {"logo.png", 200, 40, 1, Kind::Logo, 0},
     {"logo/logo_loading.png", 160, 32, 1, Kind::Logo, 1},
     {"loading/loading.gif", 48, 48, 18, Kind::LoadingGif, 0},
+    // The device descriptions place their button call-outs on these pictures (wheel centre
+    // 150/144,93; DPI button 141; side keys 206 and 244): keep the buttons where they are.
     {"device/vector.png", 300, 420, 1, Kind::DevicePicture, 0},
     {"device/talon.png", 300, 420, 1, Kind::DevicePicture, 1},
 };
@@ -900,6 +902,16 @@ void DrawDevicePicture(cairo_t* cr, double w, double h, int variant)
     Set(cr, kAccent);
     cairo_set_line_width(cr, 1.2);
     cairo_stroke(cr);
+
+    // The talon's second top key, behind the DPI button.
+    if (variant == 1) {
+        RoundRect(cr, cx - 5, 166, 10, 18, 4);
+        Set(cr, Hex(0x2A2D33));
+        cairo_fill_preserve(cr);
+        Set(cr, Hex(0x5A606B));
+        cairo_set_line_width(cr, 1.2);
+        cairo_stroke(cr);
+    }
 
     // Side buttons on the thumb side.
     double sx = variant == 0 ? 42 : 26;

@@ -9,19 +9,7 @@ namespace DUI {
 CColorButton::CColorButton(MObject* parent, unsigned id, CRect rect, int visible, int enabled)
     : MControlFont(parent, id, rect, L"", visible, enabled, 1)
 {
-    if (!enabled) m_state = 3;
-}
-
-void CColorButton::Show(int state)
-{
-    if (m_state.exchange(state) != state) UpdateControl(0, 0);
-}
-
-int CColorButton::RestState(bool inside) const
-{
-    if (!IsEnabled()) return 3;
-    if (m_checked) return 2;
-    return inside ? 1 : 0;
+    m_choice.Enabled(*this, enabled);
 }
 
 void CColorButton::SetColor(COLORREF color)
@@ -40,14 +28,13 @@ void CColorButton::SetVisibleBorder(bool visible)
 
 void CColorButton::SetControlCheck(int check)
 {
-    m_checked = check ? 1 : 0;
-    Show(RestState(false));
+    m_choice.SetCheck(*this, check);
 }
 
 int CColorButton::SetCheck(int check)
 {
     if (IsEnabled()) SetControlCheck(check);
-    return m_checked;
+    return GetCheck();
 }
 
 void CColorButton::ResetGroupCheck()
@@ -59,25 +46,19 @@ void CColorButton::SetControlEnabled(int enabled)
 {
     if ((enabled != 0) == (IsEnabled() != 0)) return;
     MControlFont::SetControlEnabled(enabled);
-    m_pressed = false;
-    Show(RestState(false));
+    m_choice.Enabled(*this, enabled);
 }
 
 int CColorButton::OnControlMouseMove(unsigned, CPoint point)
 {
-    if (!IsEnabled() || m_pressed) return 0;
-    const int state = RestState(GetRect().PtInRect(point));
-    if (state == m_state) return 0;
-    Show(state);
-    return 1;
+    return m_choice.Move(*this, point);
 }
 
 int CColorButton::OnControlLButtonDown(unsigned, CPoint point)
 {
-    if (!IsEnabled() || !GetRect().PtInRect(point)) return 0;
-    m_pressed = true;
-    m_checked = 1;
-    Show(2);
+    // The press itself selects the colour.
+    if (!m_choice.Press(*this, point)) return 0;
+    m_choice.SetCheck(*this, 1);
     ResetGroupCheck();
     SendMessageW(NOTIFY_PRESS, 0, 0);
     return 1;
@@ -85,17 +66,13 @@ int CColorButton::OnControlLButtonDown(unsigned, CPoint point)
 
 int CColorButton::OnControlLButtonUp(unsigned, CPoint point)
 {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    if (!IsEnabled()) return 0;
-    Show(RestState(GetRect().PtInRect(point)));
-    if (wasPressed) SendMessageW(NOTIFY_CLICK, 0, 0);
-    return 1;
+    if (m_choice.Release(*this, point)) SendMessageW(NOTIFY_CLICK, 0, 0);
+    return IsEnabled() ? 1 : 0;
 }
 
 void CColorButton::DrawControl(HDC dc, CRect)
 {
-    PaintStateStrip(*this, dc, 4, m_state, [this](Surface& s, CRect area, int slice) {
+    PaintStateStrip(*this, dc, 4, m_choice.State(), [this](Surface& s, CRect area, int slice) {
         FillRect(s, area, ArgbFromColorRef(m_color));
         if (!m_border) return;
         CRect ring = area;

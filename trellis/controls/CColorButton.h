@@ -1,9 +1,8 @@
 #pragma once
 // A colour swatch that is one choice of a group: pressing it selects it at once.
+#include "trellis/controls/ChoiceBehaviour.h"
 #include "trellis/controls/GroupMember.h"
 #include "trellis/core/MControlFont.h"
-
-#include <atomic>
 
 namespace DUI {
 
@@ -17,13 +16,13 @@ public:
     void SetColor(COLORREF color);
     COLORREF GetColor() const { return m_color; }
     void SetVisibleBorder(bool visible);
-    int GetCheck() const override { return m_checked; }
+    int GetCheck() const override { return m_choice.Check(); }
     int SetCheck(int check);
     void SetControlCheck(int check) override;
     void ResetGroupCheck();
     void SetGroupName(const std::wstring& name) { m_group = name; }
     std::wstring GetGroupName() const override { return m_group; }
-    int GetState() const { return m_state; }
+    int GetState() const { return m_choice.State(); }
 
     void DrawControl(HDC dc, CRect clip) override;
     void SetControlEnabled(int enabled) override;
@@ -32,14 +31,9 @@ public:
     int OnControlLButtonUp(unsigned flags, CPoint point) override;
 
 private:
-    void Show(int state);
-    int RestState(bool inside) const;
-
     COLORREF m_color{0xFFFFFF};
     bool m_border = true;
-    std::atomic<int> m_checked{0};
-    std::atomic<int> m_state{0};
-    bool m_pressed = false;
+    ChoiceBehaviour m_choice;
     std::wstring m_group;
 };
 

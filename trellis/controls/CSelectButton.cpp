@@ -12,24 +12,18 @@ CSelectButton::CSelectButton(MObject* parent, unsigned id, CRect rect, const std
 {
     SetTextColor(0xFEFFFFFF);
     SetTabStop(1);
-    if (!enabled) m_state = 3;
-}
-
-void CSelectButton::Show(int state)
-{
-    if (m_state.exchange(state) != state) UpdateControl(0, 0);
+    m_choice.Enabled(*this, enabled);
 }
 
 void CSelectButton::SetControlCheck(int check)
 {
-    m_checked = check ? 1 : 0;
-    Show(!IsEnabled() ? 3 : m_checked ? 2 : 0);
+    m_choice.SetCheck(*this, check);
 }
 
 int CSelectButton::SetCheck(int check)
 {
     if (IsEnabled()) SetControlCheck(check);
-    return m_checked;
+    return GetCheck();
 }
 
 void CSelectButton::ResetGroupCheck()
@@ -47,8 +41,7 @@ void CSelectButton::SetControlEnabled(int enabled)
 {
     if ((enabled != 0) == (IsEnabled() != 0)) return;
     MControlFont::SetControlEnabled(enabled);
-    m_pressedInside = false;
-    Show(!enabled ? 3 : m_checked ? 2 : 0);
+    m_choice.Enabled(*this, enabled);
 }
 
 int CSelectButton::SetControlFocus(int focus)
@@ -60,35 +53,24 @@ int CSelectButton::SetControlFocus(int focus)
 
 int CSelectButton::OnControlMouseMove(unsigned, CPoint point)
 {
-    if (!IsEnabled() || m_pressedInside || m_checked) return 0;
-    const int state = GetRect().PtInRect(point) ? 1 : 0;
-    if (state == m_state) return 0;
-    Show(state);
-    return 1;
+    return m_choice.Move(*this, point);
 }
 
 int CSelectButton::OnControlLButtonDown(unsigned, CPoint point)
 {
-    if (!IsEnabled() || !GetRect().PtInRect(point)) return 0;
-    m_pressedInside = true;
-    Show(2);
+    if (!m_choice.Press(*this, point)) return 0;
     SendMessageW(NOTIFY_PRESS, 0, 0);
     return 1;
 }
 
 int CSelectButton::OnControlLButtonUp(unsigned, CPoint point)
 {
-    const bool wasPressed = m_pressedInside;
-    m_pressedInside = false;
-    if (!IsEnabled()) return 0;
-    const bool inside = GetRect().PtInRect(point);
-    if (wasPressed && inside) {
+    // A completed click selects; the selected face then stays.
+    if (m_choice.Release(*this, point) && GetRect().PtInRect(point)) {
         Select();
         SendMessageW(NOTIFY_CLICK, 0, 0);
-    } else if (!m_checked) {
-        Show(inside ? 1 : 0);
     }
-    return 1;
+    return IsEnabled() ? 1 : 0;
 }
 
 int CSelectButton::OnControlKeyDown(unsigned vk, unsigned, unsigned modifiers)
@@ -101,7 +83,7 @@ int CSelectButton::OnControlKeyDown(unsigned vk, unsigned, unsigned modifiers)
 
 void CSelectButton::DrawControl(HDC dc, CRect)
 {
-    PaintStateStrip(*this, dc, 4, m_state, [this](Surface& s, CRect area, int slice) {
+    PaintStateStrip(*this, dc, 4, m_choice.State(), [this](Surface& s, CRect area, int slice) {
         const CSize frame = GetImageSize();
         DrawSkinFrameNatural(s, *this, area.left, area.top + (area.Height() - frame.cy) / 2, slice);
         if (GetTitle().empty()) return;

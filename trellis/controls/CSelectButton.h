@@ -1,10 +1,9 @@
 #pragma once
 // One choice of a row of exclusive choices: four frames (normal, hover, selected, disabled) at
 // the left edge, the title beside it; a selected button stays in its selected face.
+#include "trellis/controls/ChoiceBehaviour.h"
 #include "trellis/controls/GroupMember.h"
 #include "trellis/core/MControlFont.h"
-
-#include <atomic>
 
 namespace DUI {
 
@@ -16,13 +15,13 @@ public:
 
     const wchar_t* GetClassNameW() override { return L"CSelectButton"; }
 
-    int GetCheck() const override { return m_checked; }
+    int GetCheck() const override { return m_choice.Check(); }
     int SetCheck(int check);
     void SetControlCheck(int check) override;
     void ResetGroupCheck();
     void SetGroupName(const std::wstring& name) { m_group = name; }
     std::wstring GetGroupName() const override { return m_group; }
-    int GetState() const { return m_state; }
+    int GetState() const { return m_choice.State(); }
 
     void DrawControl(HDC dc, CRect clip) override;
     void SetControlEnabled(int enabled) override;
@@ -33,12 +32,9 @@ public:
     int OnControlKeyDown(unsigned vk, unsigned repeat, unsigned modifiers) override;
 
 private:
-    void Show(int state);
     void Select();
 
-    std::atomic<int> m_checked{0};
-    std::atomic<int> m_state{0};
-    bool m_pressedInside = false;
+    ChoiceBehaviour m_choice;
     bool m_focused = false;
     std::wstring m_group;
 };

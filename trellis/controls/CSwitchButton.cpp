@@ -52,11 +52,7 @@ int CSwitchButton::OnControlMouseMove(unsigned, CPoint point)
 
 int CSwitchButton::OnControlLButtonDown(unsigned, CPoint point)
 {
-    if (!IsEnabled() || !GetRect().PtInRect(point)) return 0;
-    // Only the click counts for a switch; the press is shown but not reported.
-    m_push.Set(PushBehaviour::kPressed);
-    UpdateControl(0, 0);
-    return 1;
+    return m_push.Down(*this, point);
 }
 
 int CSwitchButton::OnControlLButtonUp(unsigned, CPoint point)

@@ -15,19 +15,7 @@ ColorButtonEx::ColorButtonEx(MObject* parent, unsigned id, CRect rect, const std
 {
     SetTextColor(0xFFB8D3EF);
     m_value = static_cast<int>(std::wcstol(title.c_str(), nullptr, 10));
-    if (!enabled) m_state = 3;
-}
-
-void ColorButtonEx::Show(int state)
-{
-    if (m_state.exchange(state) != state) UpdateControl(0, 0);
-}
-
-int ColorButtonEx::RestState(bool inside) const
-{
-    if (!IsEnabled()) return 3;
-    if (m_checked) return 2;
-    return inside ? 1 : 0;
+    m_choice.Enabled(*this, enabled);
 }
 
 void ColorButtonEx::SetColor(Argb color)
@@ -111,14 +99,13 @@ void ColorButtonEx::CommitEdit(const std::wstring& text)
 
 void ColorButtonEx::SetControlCheck(int check)
 {
-    m_checked = check ? 1 : 0;
-    Show(RestState(false));
+    m_choice.SetCheck(*this, check);
 }
 
 int ColorButtonEx::SetCheck(int check)
 {
     if (IsEnabled()) SetControlCheck(check);
-    return m_checked;
+    return GetCheck();
 }
 
 void ColorButtonEx::ResetGroupCheck()
@@ -130,26 +117,19 @@ void ColorButtonEx::SetControlEnabled(int enabled)
 {
     if ((enabled != 0) == (IsEnabled() != 0)) return;
     MControlFont::SetControlEnabled(enabled);
-    m_pressed = false;
     if (!enabled) HideEdit();
-    Show(RestState(false));
+    m_choice.Enabled(*this, enabled);
 }
 
 int ColorButtonEx::OnControlMouseMove(unsigned, CPoint point)
 {
-    if (!IsEnabled() || m_pressed) return 0;
-    const int state = RestState(GetRect().PtInRect(point));
-    if (state == m_state) return 0;
-    Show(state);
-    return 1;
+    return m_choice.Move(*this, point);
 }
 
 int ColorButtonEx::OnControlLButtonDown(unsigned, CPoint point)
 {
-    if (!IsEnabled() || !GetRect().PtInRect(point)) return 0;
-    m_pressed = true;
-    m_checked = 1;
-    Show(2);
+    if (!m_choice.Press(*this, point)) return 0;
+    m_choice.SetCheck(*this, 1);
     ResetGroupCheck();
     SendMessageW(NOTIFY_PRESS, 0, 0);
     return 1;
@@ -157,20 +137,16 @@ int ColorButtonEx::OnControlLButtonDown(unsigned, CPoint point)
 
 int ColorButtonEx::OnControlLButtonUp(unsigned, CPoint point)
 {
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
-    if (!IsEnabled()) return 0;
-    const bool inside = GetRect().PtInRect(point);
-    Show(RestState(inside));
-    if (!wasPressed) return 1;
+    if (!m_choice.Release(*this, point)) return IsEnabled() ? 1 : 0;
     SendMessageW(NOTIFY_CLICK, 0, 0);
+    // A click on the number band edits the number in place.
     if (m_showEdit && TextBand().PtInRect(point)) ShowEdit();
     return 1;
 }
 
 void ColorButtonEx::DrawControl(HDC dc, CRect)
 {
-    PaintStateStrip(*this, dc, 4, m_state, [this](Surface& s, CRect area, int slice) {
+    PaintStateStrip(*this, dc, 4, m_choice.State(), [this](Surface& s, CRect area, int slice) {
         const Argb ring = slice == 1 || slice == 2 ? 0xFFFFFFFF : (slice == 3 ? 0xFF3A3D44 : 0xFF5A5E66);
         DrawRoundRect(s, area.left + 1, area.top + 1, area.Width() - 2, area.Height() - 2, 4, 4,
                       slice == 3 ? 0xFF2A2C31 : m_color, ring, slice == 2 ? 2.0 : 1.0);

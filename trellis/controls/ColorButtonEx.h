@@ -1,10 +1,9 @@
 #pragma once
 // A colour swatch of a group that also carries a number (its title) in a text band; clicking
 // the band edits the number in place.
+#include "trellis/controls/ChoiceBehaviour.h"
 #include "trellis/controls/GroupMember.h"
 #include "trellis/core/MControlFont.h"
-
-#include <atomic>
 
 namespace DUI {
 
@@ -45,13 +44,13 @@ public:
     ARGB GetEditBKColor() const { return 0xFF1A1C21; }
     FontSpec GetDefaultFont() const;
 
-    int GetCheck() const override { return m_checked; }
+    int GetCheck() const override { return m_choice.Check(); }
     int SetCheck(int check);
     void SetControlCheck(int check) override;
     void ResetGroupCheck();
     void SetGroupName(const std::wstring& name) { m_group = name; }
     std::wstring GetGroupName() const override { return m_group; }
-    int GetState() const { return m_state; }
+    int GetState() const { return m_choice.State(); }
 
     void DrawControl(HDC dc, CRect clip) override;
     void SetControlEnabled(int enabled) override;
@@ -60,8 +59,6 @@ public:
     int OnControlLButtonUp(unsigned flags, CPoint point) override;
 
 private:
-    void Show(int state);
-    int RestState(bool inside) const;
     CRect TextBand() const;
 
     ARGB m_color = 0xFFFFFFFF;
@@ -71,9 +68,7 @@ private:
     CRect m_textRect;
     std::wstring m_editText;
     ValueEditWnd* m_editWindow = nullptr;
-    std::atomic<int> m_checked{0};
-    std::atomic<int> m_state{0};
-    bool m_pressed = false;
+    ChoiceBehaviour m_choice;
     std::wstring m_group;
 };
 
