@@ -172,6 +172,16 @@ double FontLineHeight(const FontSpec& font)
     return double(y1 - y0) / PANGO_SCALE;
 }
 
+void WarmUpFonts()
+{
+    EnsureFontConfig();
+    FontSpec regular;
+    FontSpec bold;
+    bold.style = kFontBold;
+    MeasureText(L"Korvane 0123", regular);
+    MeasureText(L"Korvane 0123", bold);
+}
+
 bool LoadFontConfigFile(const std::string& path)
 {
     EnsureFontConfig();

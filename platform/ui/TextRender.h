@@ -48,6 +48,9 @@ Size MeasureText(std::wstring_view text, const FontSpec& font, unsigned format =
 // Ink-free line height of the font in pixels (ascent + descent).
 double FontLineHeight(const FontSpec& font);
 
+// Loads fontconfig and the faces of the default fonts; safe to run on any thread, once, so a
+// program can overlap it with opening the display.
+void WarmUpFonts();
 // Loads a fontconfig file with aliases; done automatically for <program folder>/fonts/fonts.conf.
 bool LoadFontConfigFile(const std::string& path);
 // Makes a font file available to this process only.

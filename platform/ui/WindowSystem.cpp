@@ -2,6 +2,7 @@
 
 #include "platform/Clock.h"
 #include "platform/ui/Backend.h"
+#include "platform/ui/TextRender.h"
 
 #include <algorithm>
 #include <atomic>
@@ -238,7 +239,10 @@ bool InitWindowSystem(Backend backend)
         g_backendKind = Backend::Headless;
         return true;
     }
+    // Fonts load while the display opens; both take tens of milliseconds at start-up.
+    std::thread fonts(WarmUpFonts);
     auto b = CreateSdlBackend();
+    fonts.join();
     if (!b) return false;
     g_backend = std::move(b);
     g_backendKind = Backend::Sdl;

@@ -79,8 +79,15 @@ Argb CCheckButton::SliceTextColor(int slice) const
 
 void CCheckButton::DrawControl(HDC dc, CRect)
 {
-    PaintStateStrip(*this, dc, 8, m_check.State(), [this](Surface& s, CRect area, int slice) {
-        DrawCheckSlice(s, *this, area, slice, SliceTextColor(slice));
+    std::wstring title;
+    CSize extent;
+    PaintStateStrip(*this, dc, 8, m_check.State(), [&](Surface& s, CRect area, int slice) {
+        // Eight faces share one title: measure it once per rebuild.
+        if (slice == 0) {
+            title = GetTitle();
+            extent = platform::ui::MeasureText(title, GetFontSpec(), kTextSingleLine);
+        }
+        DrawCheckSlice(s, *this, area, slice, SliceTextColor(slice), title, extent);
     });
 }
 

@@ -90,14 +90,13 @@ void DrawSkinFrameStretched(Surface& target, const MControlFont& control, CRect 
     DrawImage(target, *control.GetSkinImage(), area, source);
 }
 
-void DrawCheckSlice(Surface& target, MControlFont& control, CRect area, int slice, Color textColor)
+void DrawCheckSlice(Surface& target, MControlFont& control, CRect area, int slice, Color textColor,
+                    const std::wstring& title, CSize extent)
 {
     const CSize frame = control.GetImageSize();
     DrawSkinFrameNatural(target, control, area.left, area.top + (area.Height() - frame.cy) / 2, slice);
-    const std::wstring title = control.GetTitle();
     if (title.empty()) return;
     const FontSpec font = control.GetFontSpec();
-    const CSize extent = platform::ui::MeasureText(title, font, kTextSingleLine);
     unsigned h = 0, v = 0;
     control.GetAlignment(h, v);
     const int room = area.Width() - frame.cx - 8;

@@ -48,8 +48,10 @@ void DrawControlText(Surface& target, const MControlFont& control, CRect rect, c
 void DrawSkinFrameNineGrid(Surface& target, const MControlFont& control, CRect area, int frame, int corner);
 void DrawSkinFrameNatural(Surface& target, const MControlFont& control, int x, int y, int frame);
 void DrawSkinFrameStretched(Surface& target, const MControlFont& control, CRect area, int frame);
-// One face of a check-like button: frame `slice` at the left edge, the title beside it.
-void DrawCheckSlice(Surface& target, MControlFont& control, CRect area, int slice, Color textColor);
+// One face of a check-like button: frame `slice` at the left edge, the title (measured once by
+// the caller as `extent`) beside it.
+void DrawCheckSlice(Surface& target, MControlFont& control, CRect area, int slice, Color textColor,
+                    const std::wstring& title, CSize extent);
 
 // Client point or rectangle of the control's window in screen coordinates.
 CPoint ClientToScreenPoint(const MControl& control, CPoint point);

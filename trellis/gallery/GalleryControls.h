@@ -40,6 +40,7 @@ private:
     void Render(DUI::HDC dc, const DUI::CRect& r, bool hover);
     int m_kind = Shapes;
     bool m_hover = false;
+    bool m_rendered[2] = {false, false};
 };
 
 } // namespace gallery

@@ -182,7 +182,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "trellis-gallery: no display; use --screenshot=FILE to render off screen\n");
         return 1;
     }
-    PaintManager::SetPaintPauseMs(headless ? 0 : 15);
+    // The pause comes after a frame is on screen; the first-frame figure is taken without it.
+    PaintManager::SetPaintPauseMs(headless || firstFrame ? 0 : 15);
     GalleryDialog dlg(page);
     CRect work = ws::GetWorkArea();
     CRect rc(work.left + (work.Width() - width) / 2, work.top + (work.Height() - height) / 2, 0, 0);

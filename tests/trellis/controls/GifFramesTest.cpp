@@ -1,3 +1,6 @@
+#include "ControlHarness.h"
+
+#include "trellis/controls/CGifPicture.h"
 #include "trellis/controls/GifFrames.h"
 
 #include "TempFolder.h"
@@ -67,4 +70,25 @@ TEST(GifFrames, RejectsMissingGarbageAndTruncatedFilesWithoutCrashing)
             EXPECT_EQ(gif.At(0).pixels.size(), size_t(gif.Width()) * gif.Height());
         }
     }
+}
+
+TEST(GifPicture, AdvancesEveryFifthTickAndWraps)
+{
+    testing_controls::RecordingOwner owner;
+    DUI::CGifPicture picture(&owner, 1, DUI::CRect(0, 0, 48, 48), 1, 1);
+    ASSERT_EQ(picture.SetImage(L"loading\\loading.gif", 1), 1);
+    ASSERT_EQ(picture.GetFrameCount(), 18);
+    picture.SetRunState(1, 0);
+    for (int i = 0; i < 4; ++i)
+        picture.OnTimer();
+    EXPECT_EQ(picture.GetActiveFrame(), 0);
+    picture.OnTimer();
+    EXPECT_EQ(picture.GetActiveFrame(), 1);
+    for (int i = 0; i < 17 * 5; ++i)
+        picture.OnTimer();
+    EXPECT_EQ(picture.GetActiveFrame(), 0) << "wraps after the last frame";
+    picture.SetRunState(0, 7);
+    picture.OnTimer();
+    EXPECT_EQ(picture.GetActiveFrame(), 7);
+    EXPECT_EQ(picture.SetImage(L"loading\\missing.gif", 1), 0);
 }

@@ -302,3 +302,69 @@ TEST(SharedTimer, NamedApplicationTimersAndKillBookkeeping)
     EXPECT_EQ(t.KillTimer(b), 0);
     EXPECT_EQ(CMTimer::GetMTimer(b), nullptr);
 }
+
+TEST_F(WindowHost, TooltipShowsAfterTheRestDelayAndHidesWhenThePointerLeaves)
+{
+    platform::FakeClock clock;
+    platform::ScopedClock scoped(clock);
+    TestDialog dlg;
+    HWND h = Open(dlg);
+    Probe* p = AddProbe(dlg, 7, CRect(10, 10, 60, 40));
+    AddProbe(dlg, 8, CRect(100, 10, 150, 40));
+    p->SetTooltip(L"Saves the profile");
+    PaintManager& pm = dlg.GetPaintManager();
+    ws::InjectMouseMove(h, CPoint(20, 20));
+    ws::PumpMessages();
+    EXPECT_EQ(pm.GetTooltipCtrlID(), 7);
+    EXPECT_EQ(pm.GetTooltipText(), L"Saves the profile");
+    EXPECT_FALSE(pm.IsTooltipShown());
+    clock.AdvanceMs(600);
+    ws::PumpMessages();
+    EXPECT_TRUE(pm.IsTooltipShown());
+    ws::InjectMouseMove(h, CPoint(120, 20)); // onto a control without a tooltip
+    ws::PumpMessages();
+    EXPECT_FALSE(pm.IsTooltipShown());
+    EXPECT_EQ(pm.GetTooltipCtrlID(), 0);
+    ws::InjectMouseMove(h, CPoint(20, 20)); // back: shown again after the delay
+    ws::PumpMessages();
+    clock.AdvanceMs(600);
+    ws::PumpMessages();
+    EXPECT_TRUE(pm.IsTooltipShown());
+    ws::InjectMouseMove(CPoint(5, 5)); // off the window
+    ws::PumpMessages();
+    EXPECT_FALSE(pm.IsTooltipShown());
+}
+
+TEST_F(WindowHost, CaretBlinksOnlyWhileItsOwnerHasTheFocus)
+{
+    platform::FakeClock clock;
+    platform::ScopedClock scoped(clock);
+    TestDialog dlg;
+    HWND h = Open(dlg, 100, 60);
+    Probe* owner = AddProbe(dlg, 1, CRect(0, 0, 100, 60));
+    owner->fill = 0xFF000000;
+    owner->SetTextColor(Color(0xFFFFFFFF));
+    owner->SetControlFocus(1);
+    ws::SetFocus(h);
+    PaintManager& pm = dlg.GetPaintManager();
+    pm.CreateCaret(nullptr, 2, 16);
+    pm.SetCaretPos(owner, 40, 20);
+    pm.ShowCaret(1);
+    ws::PumpMessages();
+    auto f = ws::CaptureWindow(h);
+    EXPECT_EQ(f->GetPixel(41, 30) | 0xFF000000, 0xFFFFFFFFu);
+    EXPECT_EQ(f->GetPixel(43, 30), 0xFF000000u);
+    clock.AdvanceMs(ws::GetCaretBlinkTime());
+    ws::PumpMessages();
+    EXPECT_EQ(ws::CaptureWindow(h)->GetPixel(41, 30), 0xFF000000u); // off phase
+    clock.AdvanceMs(ws::GetCaretBlinkTime());
+    ws::PumpMessages();
+    EXPECT_EQ(ws::CaptureWindow(h)->GetPixel(41, 30) | 0xFF000000, 0xFFFFFFFFu);
+    owner->SetControlFocus(0);
+    pm.Invalidate();
+    ws::PumpMessages();
+    EXPECT_EQ(ws::CaptureWindow(h)->GetPixel(41, 30), 0xFF000000u);
+    clock.AdvanceMs(5 * ws::GetCaretBlinkTime());
+    ws::PumpMessages();
+    EXPECT_EQ(ws::CaptureWindow(h)->GetPixel(41, 30), 0xFF000000u);
+}
