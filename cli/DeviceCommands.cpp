@@ -232,8 +232,12 @@ int RunWatch(CliContext& context)
     if (int status = run.Start(context, false, true)) return status;
     if (!run.worker->State().devicePresent)
         context.Out() << "waiting for a mouse to be plugged in" << std::endl;
-    run.UseActiveProfile();
-    run.worker->TakeDeviceInformation();
+    // Without an identified mouse no model's settings are open yet; the read task of the
+    // mouse's arrival opens them.
+    if (HidDeviceManager::Instance().CurrentDeviceType() > 0) {
+        run.UseActiveProfile();
+        run.worker->TakeDeviceInformation();
+    }
     run.observer.SetWatching(true);
 
     // Plugging and unplugging reach the worker as they reach the main window.

@@ -5,6 +5,7 @@
 // every call to its own thread, keeping the order).
 //
 // Calls come from the task worker thread unless noted.
+#include <atomic>
 #include <string>
 
 class DeviceObserver
@@ -70,7 +71,9 @@ public:
     // ---- worker tasks ----
     // Read tasks 1 and 2 end with the online version check. Runs on the worker thread and may
     // block it (the request has its own time-outs): do the check here, post only its results.
-    virtual void OnVersionCheck(int deviceType) {}
+    // Hand keepGoing to the request (FetchOptions::keepGoing): it is cleared when the worker
+    // is stopped, and the request then gives up instead of holding the window's close.
+    virtual void OnVersionCheck(int deviceType, const std::atomic<bool>* keepGoing) {}
     // Task 27: close the update tip dialog when one exists.
     virtual void OnCloseUpdateTip() {}
     // Task 22: apply the pending pointer setting of the settings page.

@@ -58,11 +58,13 @@ std::vector<int> DeviceTaskWorker::Queue() const
 bool DeviceTaskWorker::Start()
 {
     if (IsRunning()) return false;
+    m_keepGoing = true;
     return StartThread(1, 2, platform::GetClock().NowMs());
 }
 
 void DeviceTaskWorker::Stop()
 {
+    m_keepGoing = false;
     StopThread(1000);
 }
 
@@ -74,14 +76,17 @@ void DeviceTaskWorker::Pass()
 int DeviceTaskWorker::RunPass()
 {
     int code = 0;
+    bool took = false;
     {
         std::lock_guard<std::mutex> lock(m_queueMutex);
         if (!m_queue.empty()) {
             code = m_queue.front();
             m_queue.pop_front();
+            took = true;
         }
     }
-    if (code != 0) {
+    // A pass runs one queued code, whatever it is, or polls: never both.
+    if (took) {
         RunTask(code);
         return code;
     }
@@ -378,7 +383,7 @@ void DeviceTaskWorker::ReadTask(int code)
     int release = 0;
     m_device.ReleaseNumberOfMode(mode, release);
     m_observer.OnDeviceInformation(m_device.CurrentDeviceType(), release);
-    if (code != 3) m_observer.OnVersionCheck(m_device.CurrentDeviceType());
+    if (code != 3) m_observer.OnVersionCheck(m_device.CurrentDeviceType(), KeepGoing());
 }
 
 void DeviceTaskWorker::DeviceInfoTask()
@@ -511,13 +516,15 @@ void DeviceTaskWorker::HandleNotification()
             if (countChanged) m_state.lastDpiCount = count;
             if (indexChanged) m_state.lastDpiIndex = index;
         }
+        // Stored before the pages hear of it, so that a page rebuilding its stages reads the new
+        // count.
         if (countChanged) {
-            m_observer.OnDpiCount(count);
             m_store.SetSettingInt(profile, L"dpi_count", count);
+            m_observer.OnDpiCount(count);
         }
         if (indexChanged) {
-            m_observer.OnDpiIndex(index);
             m_store.SetSettingInt(profile, L"dpi_index", index);
+            m_observer.OnDpiIndex(index);
             const int dpi = m_store.GetSettingInt(profile, DpiValueKey(index));
             m_observer.OnDpiSlider(DpiToSliderValue(SensorCode(), dpi));
             m_observer.OnDpiPopup(dpi);

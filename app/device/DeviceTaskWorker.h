@@ -14,6 +14,7 @@
 #include "app/device/CThreadBasic.h"
 #include "app/device/DeviceDefinition.h"
 
+#include <atomic>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -59,6 +60,9 @@ public:
     // Starts the worker thread (2 ms between passes); Stop waits up to 1000 ms.
     bool Start();
     void Stop();
+    // Cleared by Stop(): long requests made for the worker (the version check) give up when it
+    // is, so that stopping never waits for a server's time-out.
+    const std::atomic<bool>* KeepGoing() const { return &m_keepGoing; }
 
     // One pass: the first queued task, or one notification when the queue is empty and a device
     // is present. Returns the task code run (0 when none).
@@ -123,4 +127,5 @@ private:
     std::vector<DeviceDefinition> m_definitions;
     bool m_haveDefinitions = false;
     std::function<void(int)> m_profileDefaults;
+    std::atomic<bool> m_keepGoing{true};
 };

@@ -1,5 +1,6 @@
 #include "app/device/HidDeviceManager.h"
 
+#include "app/device/CommandFrames.h"
 #include "app/device/DeviceObserver.h"
 #include "platform/Clock.h"
 #include "platform/HidTransport.h"
@@ -410,7 +411,8 @@ bool HidDeviceManager::RequestDeviceInfoOn(uint8_t* info, HidHandle handle)
         const int got = handle->ReadTimeout(info, FrameLength, InfoReadTimeoutMs);
         if (got < 0) return false;
         std::memset(info + got, 0, static_cast<size_t>(InfoLength - got));
-        if (got >= 2 && info[1] == 0) return true;
+        // A receiver's "mouse gone" report carries status 0 too; it is no device information.
+        if (got >= 2 && info[1] == 0 && ReplyBelongsTo(info, 0x30)) return true;
     }
     return false;
 }

@@ -1,12 +1,14 @@
 #include "SimDeviceFixture.h"
 
 #include "app/device/DeviceObserver.h"
+#include "platform/HidapiTransport.h"
 #include "platform/Paths.h"
 #include "platform/UdevDeviceNotifier.h"
 #include "platform/UserRegistry.h"
 
 #include <atomic>
 #include <cstring>
+#include <map>
 #include <thread>
 
 namespace {
@@ -333,6 +335,26 @@ TEST(UdevNotifier, PathsAndUsagesFromSysfs)
     EXPECT_EQ(usage, 0x0002);
     EXPECT_FALSE(platform::UdevDeviceNotifier::TopLevelUsage({0x06, 0x01}, page, usage)); // cut short
     EXPECT_FALSE(platform::UdevDeviceNotifier::TopLevelUsage({}, page, usage));
+}
+
+// hidraw sends a short buffer as it is; the mouse expects its whole 64-byte output report.
+TEST(HidapiTransport, WritesArePaddedToTheOutputReport)
+{
+    using platform::HidapiTransport;
+    // Vendor collection: 64-byte input and output reports, no report IDs.
+    const std::vector<uint8_t> vendor = {0x06, 0x01, 0xFF, 0x09, 0x10, 0xA1, 0x01, 0x75, 0x08, 0x95,
+                                         0x40, 0x09, 0x01, 0x81, 0x02, 0x09, 0x01, 0x91, 0x02, 0xC0};
+    const auto lengths = HidapiTransport::OutputReportLengths(vendor);
+    EXPECT_EQ(lengths, (std::map<uint8_t, size_t>{{0, 64}}));
+    EXPECT_EQ(HidapiTransport::PaddedWriteLength(lengths, 0, 33), 65u);
+    EXPECT_EQ(HidapiTransport::PaddedWriteLength(lengths, 0, 65), 65u);
+    // Report IDs count per report; an input-only descriptor or a cut one pads nothing.
+    const std::vector<uint8_t> ids = {0x85, 0x02, 0x75, 0x08, 0x95, 0x07, 0x91, 0x02,
+                                      0x85, 0x05, 0x95, 0x02, 0x91, 0x02, 0x91, 0x02};
+    EXPECT_EQ(HidapiTransport::OutputReportLengths(ids), (std::map<uint8_t, size_t>{{2, 7}, {5, 4}}));
+    EXPECT_EQ(HidapiTransport::PaddedWriteLength(HidapiTransport::OutputReportLengths(ids), 9, 3), 3u);
+    EXPECT_TRUE(HidapiTransport::OutputReportLengths({0x75, 0x08, 0x95, 0x40, 0x81, 0x02}).empty());
+    EXPECT_TRUE(HidapiTransport::OutputReportLengths({0x75, 0x08, 0x96, 0x40}).empty());
 }
 
 TEST(DeviceId, SignedBytesAndEarlyEnd)

@@ -176,6 +176,12 @@ TEST_F(ReportExchange, RequestDeviceInfoTimingAndStoredCopy)
     EXPECT_EQ(info[10], 17);
     EXPECT_EQ(info[14], 1);
 
+    // A receiver status report waiting on the handle is not taken for the answer.
+    sim.SendReport(SimTransport::Cable, {0xD1, 0x00, 0x50, 0x00});
+    ASSERT_TRUE(manager().RequestDeviceInfo(info, handle));
+    EXPECT_EQ(info[0], 0x30);
+    EXPECT_EQ(info[10], 17);
+
     // Without a handle: the stored reply of the current record.
     uint8_t stored[65] = {};
     ASSERT_TRUE(manager().RequestDeviceInfo(stored, nullptr));

@@ -1,9 +1,11 @@
+#include "LocalHttpServer.h"
 #include "SimDeviceFixture.h"
 
 #include "app/device/CommandFrames.h"
 #include "app/device/DeviceObserver.h"
 #include "app/device/DeviceTaskWorker.h"
 #include "app/device/SensorTable.h"
+#include "app/device/VersionCheck.h"
 #include "app/store/SettingsStore.h"
 #include "platform/DeviceNotifier.h"
 #include "platform/Paths.h"
@@ -62,8 +64,14 @@ public:
         Add("state " + std::to_string(t) + " " + std::to_string(m) + " " + std::to_string(o));
     }
     void OnShowEmptyState(bool e) override { Add(e ? "empty" : "list"); }
-    void OnVersionCheck(int t) override { Add("version " + std::to_string(t)); }
+    void OnVersionCheck(int t, const std::atomic<bool>*) override { Add("version " + std::to_string(t)); }
     void OnSelectFirstButton() override { Add("first button"); }
+    void OnCloseUpdateTip() override { Add("close tip"); }
+    void OnApplyPointerSetting() override { Add("pointer"); }
+    void OnDpiStage(int stage, int dpi, int) override
+    {
+        Add("stage " + std::to_string(stage) + " " + std::to_string(dpi));
+    }
 
 private:
     void Add(const std::string& call)
@@ -223,6 +231,76 @@ TEST_F(TaskWorker, WholeProfileGoesOutInOrderWithItsPauses)
     EXPECT_EQ(Setting(L"dpi_group0_value"), RawToDpi(17, raw));
 }
 
+// Each task code against an identified mouse: the commands it sends, the pauses it takes and
+// what the pages are told, in order.
+TEST_F(TaskWorker, EachTaskCodeRunsItsSteps)
+{
+    worker.Enqueue(2);
+    Drain();
+    const int profile = worker.State().profile;
+    LightEffectFlags all;
+    all.fill(true);
+    store.CreateDefaultLightRecords(profile, all);
+    store.SetSettingInt(profile, L"dpi_count", 3);
+    store.SetSettingInt(profile, L"dpi_index", 2);
+    for (int stage = 0; stage < 7; ++stage)
+        store.SetSettingInt(profile, DpiValueKey(stage), 100 * (stage + 1));
+    const int macro = store.AddMacro(L"tap");
+    store.SaveMacroEvents(
+        {{0, macro, MacroEventKeyDown, 0, L"", 'A', 0}, {0, macro, MacroEventKeyUp, 1, L"", 'A', 0}});
+    KeyAssignmentRecord key;
+    key.profile = profile;
+    key.key_code = 4;
+    key.macro_type = 4;
+    key.macro_value = macro;
+    store.SaveKeyAssignment(key);
+
+    using Calls = std::vector<std::string>;
+    const Calls pages = {"buttons", "macros", "performance", "lighting"};
+    Calls task4 = pages;
+    task4.insert(task4.end(), {"battery 80 100", "sensor 17 50 24000 232", "battery 80 0"});
+    task4.insert(task4.end(), pages.begin(), pages.end());
+    task4.push_back("info 101 259");
+    Calls task18;
+    for (int stage = 0; stage < 7; ++stage)
+        task18.push_back("stage " + std::to_string(stage) + " " + std::to_string(100 * (stage + 1)));
+    task18.insert(task18.end(),
+                  {"dpi count 3", "dpi index 2", "slider " + std::to_string(DpiToSliderValue(17, 300))});
+    struct Case
+    {
+        int code;
+        std::vector<uint8_t> commands;
+        std::vector<int> pauses;
+        Calls calls;
+    } cases[] = {
+        {8, {0x05}, {66}, {}},
+        {9, {0x03}, {66}, {}},
+        {10, {0x04}, {66}, {}},
+        {11, {0x02}, {66}, {}},
+        {12, {0x06}, {66}, {}},
+        {13, {0x07}, {66}, {}},
+        {6, {0x08, 0x09}, {66, 66}, {}}, // the marked button's new macro goes first
+        {6, {0x09}, {66}, {}},           // and only once
+        {18, {0x03, 0x04}, {66, 10, 66}, task18},
+        {27, {}, {100, 100}, {"close tip"}},
+        {22, {}, {}, {"pointer"}},
+        {4, {}, {}, task4}, // the type was read already: no read requests
+    };
+    worker.MarkPendingMacro(4);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        sim.ClearWritten();
+        observer.Clear();
+        const size_t sleepsBefore = clock.Sleeps().size();
+        worker.Enqueue(c.code);
+        worker.RunPass();
+        EXPECT_EQ(CommandCodes(), c.commands);
+        const auto sleeps = clock.Sleeps();
+        EXPECT_EQ(std::vector<int>(sleeps.begin() + static_cast<long>(sleepsBefore), sleeps.end()), c.pauses);
+        EXPECT_EQ(observer.Calls(), c.calls);
+    }
+}
+
 TEST_F(TaskWorker, UnplugDuringTheWholeProfileWriteEndsTheTaskQuietly)
 {
     worker.Enqueue(2);
@@ -379,15 +457,24 @@ TEST_F(TaskWorker, FactoryResetRestoresMouseAndStore)
     m.reportRate = 4;
     sim.SetMemory(m);
 
+    sim.ClearWritten();
+    observer.Clear();
+    const size_t sleepsBefore = clock.Sleeps().size();
     worker.Enqueue(20);
     Drain();
     EXPECT_EQ(sim.Memory().factoryResets, 1);
     std::vector<KeyAssignmentRecord> keys;
     EXPECT_EQ(store.LoadKeyAssignments(profile, keys), 0);
-    EXPECT_EQ(CommandCodes().front(), 0x30);
-    EXPECT_TRUE(observer.Has("first button"));
-    const auto codes = CommandCodes();
-    EXPECT_NE(std::find(codes.begin(), codes.end(), 0x0F), codes.end());
+    // Reset, the DPI stages and colours from the fresh store, lift-off and sensor; the lighting
+    // records are gone until the lighting page makes new ones, so no lighting goes out.
+    EXPECT_EQ(CommandCodes(), (std::vector<uint8_t>{0x0F, 0x03, 0x04, 0x06}));
+    const auto sleeps = clock.Sleeps();
+    EXPECT_EQ(std::vector<int>(sleeps.begin() + static_cast<long>(sleepsBefore), sleeps.end()),
+              (std::vector<int>{66, 66, 10, 66, 66, 500}));
+    const auto calls = observer.Calls();
+    const std::vector<std::string> tail(calls.end() - 5, calls.end());
+    EXPECT_EQ(tail,
+              (std::vector<std::string>{"buttons", "macros", "performance", "lighting", "first button"}));
 }
 
 TEST_F(TaskWorker, RunsOnItsThreadAndStops)
@@ -405,6 +492,38 @@ TEST_F(TaskWorker, RunsOnItsThreadAndStops)
     worker.Stop();
     EXPECT_FALSE(worker.IsRunning());
     EXPECT_TRUE(worker.IsDone());
+}
+
+// The version check runs on the worker; a server that accepts and never answers must not hold
+// the window's close for the request's 15 s time-out.
+TEST_F(TaskWorker, StoppingAbandonsTheVersionCheckOfASilentServer)
+{
+    LocalHttpServer server;
+    server.StaySilent();
+    struct Checker : DeviceObserver
+    {
+        std::wstring url;
+        std::atomic<bool> asking{false};
+        void OnVersionCheck(int, const std::atomic<bool>* keepGoing) override
+        {
+            FetchOptions options; // the real time-outs
+            options.keepGoing = keepGoing;
+            asking = true;
+            FirmwareUpdateState state;
+            CheckFirmwareVersion(url, L"103", state, options);
+        }
+    } checker;
+    checker.url = server.Url();
+    platform::SetClock(nullptr);
+    DeviceTaskWorker threaded{HidDeviceManager::Instance(), store, checker};
+    ASSERT_TRUE(threaded.Start());
+    threaded.Enqueue(2);
+    for (int i = 0; i < 500 && !checker.asking; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(checker.asking);
+    const auto start = std::chrono::steady_clock::now();
+    threaded.Stop();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(2500));
 }
 
 } // namespace
