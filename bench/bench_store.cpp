@@ -1,5 +1,8 @@
 // Settings store figures: single-key read and write, saving a long macro, creating a model's
-// database with its four default profiles. Real files in a temporary folder.
+// database with its four default profiles (bare, and with the shipped model's defaults laid
+// over each). Real files in a temporary folder; the shipped data beside the program.
+#include "app/documents/AppConfig.h"
+#include "app/documents/DeviceDescription.h"
 #include "app/store/SettingsStore.h"
 #include "platform/Paths.h"
 
@@ -7,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 namespace {
@@ -80,13 +84,24 @@ void BM_SaveMacroEvents500(benchmark::State& state)
 }
 BENCHMARK(BM_SaveMacroEvents500)->Repetitions(5)->ReportAggregatesOnly(true)->Unit(benchmark::kMillisecond);
 
+// A new file with its four default profiles. With argument 1 as on the first start with a
+// mouse of the shipped model 101: the model's defaults from its description are laid over each.
 void BM_EnsureProfilesNewFile(benchmark::State& state)
 {
     BenchFolder folder;
-    SettingsStore store;
+    SettingsStore& store = SettingsStore::Instance();
+    const bool deviceDefaults = state.range(0) != 0;
+    if (deviceDefaults && (!AppConfig::Instance().ReadModelList() || !AppConfig::Instance().FindModel(101))) {
+        state.SkipWithError("no shipped config.xml beside the program");
+        return;
+    }
+    DeviceDescription description;
+    std::function<void(int)> applyDefaults;
+    if (deviceDefaults)
+        applyDefaults = [&](int profile) { ApplyDeviceDefaults(description, 101, profile, false); };
     for (auto _ : state) {
         store.OpenDeviceDatabase(folder.Path(), L"bench");
-        benchmark::DoNotOptimize(store.EnsureProfiles());
+        benchmark::DoNotOptimize(store.EnsureProfiles(applyDefaults));
         state.PauseTiming();
         store.CloseDatabase();
         store.DeleteDeviceDatabase(folder.Path(), L"bench");
@@ -94,6 +109,8 @@ void BM_EnsureProfilesNewFile(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EnsureProfilesNewFile)
+    ->Arg(0)
+    ->Arg(1)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMillisecond);

@@ -1,6 +1,5 @@
 // korvane-cli commands over the exchange files: export and import of the active profile and
 // of macros, against the database of the selected model.
-#include "app/documents/DeviceDescription.h"
 #include "app/documents/ExchangeFiles.h"
 #include "cli/CliCommand.h"
 #include "cli/StoreSelection.h"
@@ -20,24 +19,18 @@ int ParseId(const std::string& text)
     return static_cast<int>(value);
 }
 
-// Whether the selected model has lighting: its description decides what a profile file carries.
-bool ModelHasLighting(const StoreSelection& selection)
-{
-    DeviceDescription description;
-    LoadDeviceDescription(description, selection.DeviceType());
-    return description.hasLighting;
-}
-
 int RunExportProfile(CliContext& context)
 {
     if (context.args.size() != 1) return context.Usage("export-profile needs FILE");
     StoreSelection selection(context);
     if (int status = selection.OpenOrFail()) return status;
-    const bool lighting = ModelHasLighting(selection);
-    const int profile = selection.Store().GetActiveProfile();
+    // The lighting records exist once the lighting page has shown the profile; the file
+    // carries them.
+    selection.EnsureLighting();
+    const int profile = selection.Profile();
     std::wstring name;
     selection.Store().GetProfileName(profile, name);
-    if (!ExportProfile(context.args[0], profile, profile, name, lighting))
+    if (!ExportProfile(context.args[0], profile, profile, name, selection.HasLighting()))
         return context.Fail("cannot write " + context.args[0]);
     return 0;
 }
@@ -47,8 +40,9 @@ int RunImportProfile(CliContext& context)
     if (context.args.size() != 1) return context.Usage("import-profile needs FILE");
     StoreSelection selection(context);
     if (int status = selection.OpenOrFail()) return status;
-    const bool lighting = ModelHasLighting(selection);
-    if (!ImportProfile(context.args[0], selection.Store().GetActiveProfile(), lighting))
+    // The import updates the lighting records the profile has: make sure it has them.
+    selection.EnsureLighting();
+    if (!ImportProfile(context.args[0], selection.Profile(), selection.HasLighting()))
         return context.Fail("cannot import " + context.args[0] + ": not a readable profile file");
     return 0;
 }

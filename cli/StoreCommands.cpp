@@ -240,7 +240,7 @@ int RunLights(CliContext& context)
     SettingsStore& store = selection.Store();
     // As the lighting page does on loading a profile: a profile without records gets the
     // defaults of the effects the model offers.
-    store.CreateDefaultLightRecords(selection.Profile(), selection.LightEffects());
+    selection.EnsureLighting();
     std::vector<LightRecord> lights;
     store.LoadLightRecords(selection.Profile(), lights);
     for (const LightRecord& l : lights) {

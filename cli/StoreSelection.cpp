@@ -77,6 +77,7 @@ bool StoreSelection::Open()
         m_error = "cannot open the settings database " + SettingsStore::DatabasePath(folder, m_databaseName);
         return false;
     }
+    m_hasLighting = description.hasLighting;
     m_lightEffects = description.hasLighting ? description.lightEffects : LightEffectFlags{};
     m_profile = store.EnsureProfiles(
         [&](int profile) { ApplyDeviceDefaults(description, m_deviceType, profile, false); });
@@ -90,4 +91,9 @@ bool StoreSelection::Open()
 int StoreSelection::OpenOrFail()
 {
     return Open() ? 0 : m_context.Fail(m_error);
+}
+
+void StoreSelection::EnsureLighting()
+{
+    if (m_hasLighting) Store().CreateDefaultLightRecords(m_profile, m_lightEffects);
 }

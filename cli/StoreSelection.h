@@ -33,6 +33,11 @@ public:
     SettingsStore& Store() { return SettingsStore::Instance(); }
     // The lighting effects the model's description offers (none when it has no lighting).
     LightEffectFlags LightEffects() const { return m_lightEffects; }
+    // Whether the model's description shows the lighting page.
+    bool HasLighting() const { return m_hasLighting; }
+    // Gives the active profile its default lighting records when it has none yet, as the
+    // lighting page does when it shows the profile.
+    void EnsureLighting();
 
 private:
     bool ChooseModel();
@@ -44,4 +49,5 @@ private:
     std::wstring m_databaseName;
     int m_profile = 0;
     LightEffectFlags m_lightEffects{};
+    bool m_hasLighting = false;
 };

@@ -118,12 +118,16 @@ bool SettingsStore::OpenDeviceDatabase(const std::string& settingsFolder, const 
 {
     // The lock keeps the connection from changing under a statement of another thread.
     Lock lock(m_lock);
-    m_path = DatabasePath(settingsFolder, databaseName);
     bool result = false;
     std::error_code ec;
     if (m_db.IsOpen()) {
-        result = true;
-    } else if (std::filesystem::exists(m_path, ec)) {
+        // The connection stays on its file, and so does the path: a later delete of the file
+        // in use must still be recognised as such.
+        m_openFlag = true;
+        return true;
+    }
+    m_path = DatabasePath(settingsFolder, databaseName);
+    if (std::filesystem::exists(m_path, ec)) {
         result = m_db.OpenFile(m_path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX);
         if (!result) {
             platform::Trace(platform::TraceError, "settings store: cannot open %s", m_path.c_str());

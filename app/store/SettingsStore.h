@@ -57,7 +57,8 @@ public:
     void DeleteDeviceDatabase(const std::string& settingsFolder, const std::wstring& databaseName);
     // The result of the last open (cleared by CloseDatabase).
     bool IsDatabaseOpen() const { return m_openFlag.load(); }
-    // The path of the last open, UTF-8.
+    // The path of the file the last open worked on (an open while a connection is open keeps
+    // it), UTF-8.
     std::string DatabaseFile() const;
 
     // ---- Settings keys and profiles ------------------------------------------------------

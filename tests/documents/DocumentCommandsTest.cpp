@@ -23,7 +23,13 @@ TEST(DocumentCommands, ProfileAndMacroFilesRoundTrip)
     EXPECT_EQ(
         exported.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<profile>\r\n<profileinfo name=\"", 0),
         0u);
-    EXPECT_NE(exported.find("<Lightitems "), std::string::npos); // model 101 has lighting
+    // Model 101 has lighting: the profile carries its default records, effect 1 active.
+    const size_t lights = exported.find("<Lightitems lightmode=\"1\">\r\n");
+    ASSERT_NE(lights, std::string::npos) << exported;
+    int effects = 0;
+    for (size_t at = lights; (at = exported.find("<item light_mode=", at + 1)) != std::string::npos;)
+        ++effects;
+    EXPECT_EQ(effects, 6); // light_1 .. light_4, light_7, light_8
     r = cli.Run("--model=201 export-profile " + cli.File("talon.xml"));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(ReadFile(cli.File("talon.xml")).find("Lightitems"), std::string::npos);

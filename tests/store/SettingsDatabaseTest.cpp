@@ -1,6 +1,7 @@
 // Opening, creating, switching and deleting a model's database file.
 #include "StoreFixture.h"
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -28,6 +29,39 @@ SchemaCount ReadSchema(const std::string& file)
     return count;
 }
 
+// The file's tables and indexes in the order they were created, each as
+// "name(column TYPE, ...)" for a table (the key column marked "KEY") and "name ON table(column)"
+// for an index.
+std::vector<std::string> DescribeSchema(const std::string& file)
+{
+    SQLiteDB db;
+    std::vector<std::string> described;
+    if (!db.OpenFile(file, SQLITE_OPEN_READONLY)) return described;
+    SQLiteStatement st;
+    db.Prepare(st, "SELECT type, name, tbl_name, sql FROM sqlite_master WHERE name NOT LIKE 'sqlite%' "
+                   "ORDER BY rowid");
+    std::vector<std::array<std::string, 4>> rows;
+    while (st.Step() == SQLITE_ROW)
+        rows.push_back({st.ColumnText(0), st.ColumnText(1), st.ColumnText(2), st.ColumnText(3)});
+    for (const auto& [type, name, table, sql] : rows) {
+        std::string text = type == "index" ? name + " ON " + table + "(" : name + "(";
+        SQLiteStatement columns;
+        const std::string pragma =
+            (type == "index" ? "PRAGMA index_info(" : "PRAGMA table_info(") + name + ")";
+        db.Prepare(columns, pragma.c_str());
+        for (int i = 0; columns.Step() == SQLITE_ROW; ++i) {
+            text += (i ? ", " : "") + std::string(columns.ColumnText(type == "index" ? 2 : 1));
+            if (type == "table") text += std::string(" ") + columns.ColumnText(2);
+            if (type == "table" && columns.ColumnInt(5)) text += " KEY";
+        }
+        text += ")";
+        if (type == "table" && sql.find("AUTOINCREMENT") == std::string::npos)
+            text += " without AUTOINCREMENT";
+        described.push_back(text);
+    }
+    return described;
+}
+
 std::string ReadBytes(const std::string& file)
 {
     std::ifstream in(file, std::ios::binary);
@@ -45,6 +79,39 @@ TEST_F(StoreTest, NewFileReceivesTheSchemaAndReopensWithoutIt)
     SchemaCount schema = ReadSchema(DbFile());
     EXPECT_EQ(schema.tables, 8);
     EXPECT_EQ(schema.indexes, 7);
+    const std::vector<std::string> expected = {
+        "t_configdata(config_id INTEGER KEY, profile INTEGER, key TEXT, value TEXT)",
+        "t_profile_data(profile INTEGER KEY, name TEXT, status INTEGER, app TEXT, type INTEGER)",
+        "profileindex ON t_profile_data(profile)",
+        "t_key_macro_data(key_id INTEGER KEY, profile INTEGER, fn_layer INTEGER, key_code INTEGER, "
+        "layout_value INTEGER, layout_desc TEXT, macro_type INTEGER, macro_value INTEGER, "
+        "macro_value2 INTEGER, macro_value3 INTEGER, macro_desc TEXT)",
+        "keyindex ON t_key_macro_data(key_id)",
+        "t_key_otherdata(macro_value INTEGER KEY, macro_desc TEXT, param TEXT, type INTEGER)",
+        "otheridindex ON t_key_otherdata(macro_value)",
+        "t_macro_data(macro_id INTEGER KEY, name TEXT, play_type INTEGER, play_times INTEGER, "
+        "delay_type INTEGER, delay_time INTEGER)",
+        "macroidindex ON t_macro_data(macro_id)",
+        "t_macrorecord(record_id INTEGER KEY, macro_id INTEGER, type INTEGER, record_index INTEGER, "
+        "desc TEXT, value INTEGER, delay_time INTEGER)",
+        "macrorecordindex ON t_macrorecord(record_id)",
+        "t_light_data(light_id INTEGER KEY, profile INTEGER, name TEXT, mode INTEGER, brightness INTEGER, "
+        "speed INTEGER, direction INTEGER, colorful INTEGER, colorindex INTEGER, color_value1 INTEGER, "
+        "color_value2 INTEGER, color_value3 INTEGER, color_value4 INTEGER, color_value5 INTEGER, "
+        "color_value6 INTEGER, color_value7 INTEGER, config_func INTEGER, reserved INTEGER, status INTEGER)",
+        "lightindex ON t_light_data(light_id)",
+        "t_key_light_data(keylight_id INTEGER KEY, profile INTEGER, light_id INTEGER, key_code INTEGER, "
+        "key_rgb INTEGER)",
+        "keylightindex ON t_key_light_data(keylight_id)",
+    };
+    EXPECT_EQ(DescribeSchema(DbFile()), expected);
+    {
+        // Writes do not wait for the disk.
+        SQLiteStatement st;
+        m_store.Connection().Prepare(st, "PRAGMA synchronous");
+        ASSERT_EQ(st.Step(), SQLITE_ROW);
+        EXPECT_EQ(st.ColumnInt(0), 0);
+    }
 
     EXPECT_EQ(m_store.AddMacro(L"kept"), 1);
     m_store.CloseDatabase();
@@ -61,7 +128,11 @@ TEST_F(StoreTest, OpeningWhileOpenKeepsTheCurrentFile)
     ASSERT_TRUE(Open(L"m1"));
     EXPECT_TRUE(Open(L"m2"));
     EXPECT_FALSE(std::filesystem::exists(DbFile(L"m2")));
+    EXPECT_EQ(m_store.DatabaseFile(), DbFile(L"m1"));
     EXPECT_GT(m_store.AddMacro(L"in m1"), 0);
+    // The file in use is still known as such and not deleted under the connection.
+    m_store.DeleteDeviceDatabase(m_settings, L"m1");
+    EXPECT_TRUE(std::filesystem::exists(DbFile(L"m1")));
 
     // Switching models closes first.
     m_store.CloseDatabase();
