@@ -69,7 +69,14 @@ std::shared_ptr<Image> Image::LoadPng(const std::string& path)
 {
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return nullptr;
-    std::vector<uint8_t> bytes;
+    // Look at the header first: a file that is not a PNG of an acceptable size is not read.
+    std::vector<uint8_t> bytes(24);
+    uint32_t w, h;
+    if (std::fread(bytes.data(), 1, 24, f) != 24 || !PngHeaderSize(bytes.data(), 24, w, h) ||
+        !AcceptableSize(w, h)) {
+        std::fclose(f);
+        return nullptr;
+    }
     uint8_t buf[65536];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)

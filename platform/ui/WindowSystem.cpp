@@ -893,6 +893,10 @@ LResult DefWindowProc(WindowId id, unsigned msg, WParam wp, LParam lp)
         return 0;
     case WM_ERASEBKGND:
         return 1;
+    case WM_SYSKEYDOWN:
+        // Alt+F4 asks the window to close, as the system close command does.
+        if (wp == VK_F4 && (lp & (1 << 29))) PostMessage(id, WM_CLOSE, 0, 0);
+        return 0;
     case WM_NCLBUTTONDOWN:
         if (wp == HTCAPTION) {
             std::lock_guard<std::mutex> lock(g_mutex);

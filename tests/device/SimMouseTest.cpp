@@ -50,6 +50,15 @@ TEST_F(SimWorld, MemoryFileSurvivesRestartAndPlugEventsAreNotified)
     EXPECT_EQ(again.Memory().liftoffHeight, 2);
     EXPECT_EQ(again.Memory().dpiIndexCount, 0x25);
 
+    // Every interface of a link hears an unsolicited report, yet the link sent it once.
+    ASSERT_TRUE(sim.OpenWireLog(folder.File("wire.txt")));
+    sim.PressDpiButton();
+    std::ifstream wire(folder.File("wire.txt"));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(wire, line);)
+        lines.push_back(line.substr(0, 7));
+    EXPECT_EQ(lines, (std::vector<std::string>{"in d235", "in d235"})); // cable and receiver
+
     platform::DeviceNotifier notifier;
     std::vector<platform::DeviceChange> changes;
     notifier.Start([&](const platform::DeviceChange& c) { changes.push_back(c); });

@@ -12,5 +12,5 @@ extern "C" __attribute__((weak)) const char* __lsan_default_suppressions()
 extern "C" __attribute__((weak)) const char* __tsan_default_suppressions()
 {
     return "race:libfontconfig.so\nrace:libpangoft2-1.0.so\nrace:libpango-1.0.so\nrace:libglib-2.0.so\n"
-           "race:libcairo.so\n";
+           "race:libcairo.so\nrace:libharfbuzz.so\nrace:libfreetype.so\n";
 }

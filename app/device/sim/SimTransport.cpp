@@ -94,22 +94,24 @@ struct SimTransport::State
         std::fflush(wireLog);
     }
 
-    void Queue(Port& port, std::vector<uint8_t> data, int delayMs)
+    void Queue(Port& port, std::vector<uint8_t> data, int delayMs, bool log = true)
     {
         if (port.queue.size() >= QueueLimit) port.queue.pop_front();
-        Log("in", data.data(), data.size());
+        if (log) Log("in", data.data(), data.size());
         port.queue.push_back(
             {platform::GetClock().Now() + std::chrono::milliseconds(delayMs), std::move(data)});
         cv.notify_all();
     }
 
-    // Unsolicited report on every open interface of the link.
+    // Unsolicited report on every open interface of the link; the link sends it once, so the
+    // wire log shows it once.
     void Broadcast(int link, const std::vector<uint8_t>& data)
     {
+        Log("in", data.data(), data.size());
         for (auto& weak : ports)
             if (auto port = weak.lock())
                 if (port->link == link && !port->closed && port->generation == links[link].generation)
-                    Queue(*port, data, 0);
+                    Queue(*port, data, 0, false);
     }
 
     // The notifications of a link's interfaces; posted by the caller once the lock is released,

@@ -4,6 +4,7 @@
 
 #include "trellis/controls/CRadioButton.h"
 #include "trellis/controls/MButton.h"
+#include "trellis/controls/MTabCtrl.h"
 #include "trellis/core/MDialog.h"
 
 #include <gtest/gtest.h>
@@ -61,5 +62,29 @@ TEST(DialogControls, ClicksReachTheDialogAndRadioGroupsSpanItsList)
     ASSERT_EQ(clicks.size(), 2u);
     EXPECT_EQ(clicks[0].id, 10u);
     EXPECT_EQ(clicks[1].id, 12u);
+    dlg.DestroyWindow();
+}
+
+TEST(DialogControls, ATabShowsItsTextAsTooltipOnlyWhileThePointerStaysOnIt)
+{
+    PaintManager::SetPaintPauseMs(0);
+    RecordingDialog dlg;
+    ASSERT_NE(dlg.Create(0, L"tabs", WS_POPUP, 0, CRect(0, 0, 400, 200)), HWND(0));
+    dlg.ShowWindow(SW_SHOWNA);
+    auto* tabs = static_cast<MTabCtrl*>(dlg.CreateControl(L"MTabCtrl", 20, CRect(0, 0, 300, 70)));
+    ASSERT_NE(tabs, nullptr);
+    tabs->InsertItem(1, L"Home", L"icon\\tab_home.png", nullptr, 4, 100);
+    tabs->InsertItem(2, L"Buttons", L"icon\\tab_mousekey.png", nullptr, 4, 100);
+    const HWND window = dlg.GetSafeHwnd();
+    ws::InjectMouseMove(window, CPoint(150, 30));
+    ws::PumpMessages();
+    EXPECT_EQ(tabs->GetHotItem(), 1);
+    ws::InjectMouseMove(window, CPoint(160, 30));
+    ws::PumpMessages();
+    EXPECT_EQ(dlg.GetPaintManager().GetTooltipText(), L"Buttons");
+    ws::InjectMouseMove(window, CPoint(50, 30));
+    ws::PumpMessages();
+    EXPECT_EQ(tabs->GetHotItem(), 0);
+    EXPECT_NE(dlg.GetPaintManager().GetTooltipText(), L"Buttons");
     dlg.DestroyWindow();
 }

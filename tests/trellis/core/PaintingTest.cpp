@@ -283,3 +283,38 @@ TEST_F(Painting, ImageListIndicesAndDrawing)
     list.DelAllImages();
     EXPECT_EQ(list.GetImageCount(), 0);
 }
+
+TEST(Transitions, FadesRunBetweenTheTwoPercentages)
+{
+    ws::Surface dst(10, 20), src(10, 20);
+    dst.Clear(0xFF000000);
+    src.Clear(0xFFFFFFFF);
+    // From 0 % to 100 %: the first row shows the source fully, the last not at all.
+    int last = MRender::DrawVerticalTransition(&dst, &src, CRect(0, 0, 10, 20), CRect(0, 0, 10, 20), 0, 100);
+    EXPECT_EQ(last, 0);
+    EXPECT_EQ(dst.GetPixel(5, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(dst.GetPixel(5, 19), 0xFF000000u);
+    uint32_t mid = dst.GetPixel(5, 10) & 0xFF;
+    EXPECT_GT(mid, 100u);
+    EXPECT_LT(mid, 160u);
+    ws::Surface d2(20, 10);
+    d2.Clear(0xFF000000);
+    MRender::DrawHorizontalTransition(&d2, &src, CRect(0, 0, 20, 10), CRect(0, 0, 10, 10), 100, 0);
+    EXPECT_EQ(d2.GetPixel(0, 5), 0xFF000000u); // reversed order rises instead
+    EXPECT_EQ(d2.GetPixel(9, 5), 0xFFFFFFFFu);
+    EXPECT_EQ(d2.GetPixel(15, 5), 0xFF000000u); // beyond the source: untouched
+}
+
+TEST(Transitions, GradientUsesTheMeanAlphaAndSkipsTransparent)
+{
+    ws::Surface s(10, 10);
+    s.Clear(0xFF000000);
+    MRender::DrawGradient(&s, CRect(0, 0, 10, 10), 0x00FFFFFF, 0x00FFFFFF, true, 16);
+    EXPECT_EQ(s.GetPixel(5, 5), 0xFF000000u);
+    MRender::DrawGradient(&s, CRect(0, 0, 10, 10), 0xFFFFFFFF, 0x00FFFFFF, true, 16); // mean alpha 127
+    uint32_t v = s.GetPixel(5, 5) & 0xFF;
+    EXPECT_GT(v, 110u);
+    EXPECT_LT(v, 145u);
+    MRender::DrawColor(&s, CRect(0, 0, 10, 10), 0x00FF0000); // alpha 0: nothing
+    EXPECT_EQ(s.GetPixel(5, 5) & 0xFF, v);
+}

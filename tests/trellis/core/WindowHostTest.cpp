@@ -73,6 +73,19 @@ TEST_F(WindowHost, SystemCloseEndsTheModalLoopWithZeroAndReenablesTheOwner)
     EXPECT_EQ(w.closes, 1);
 }
 
+TEST_F(WindowHost, AltF4ClosesAModalDialogWithZero)
+{
+    TestDialog dlg;
+    dlg.Create(0, L"m", WS_POPUP, 0, CRect(0, 0, 100, 100));
+    dlg.ShowWindow(SW_SHOW);
+    ws::InjectKey(VK_LMENU, true);
+    ws::InjectKey(VK_F4, true);
+    ws::InjectKey(VK_F4, false);
+    ws::InjectKey(VK_LMENU, false);
+    EXPECT_EQ(dlg.ShowModal(), 0u);
+    EXPECT_FALSE(dlg.IsWindow());
+}
+
 TEST_F(WindowHost, QuitInsideAModalLoopEndsTheOuterLoopToo)
 {
     TestDialog dlg;
