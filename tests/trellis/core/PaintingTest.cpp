@@ -45,6 +45,16 @@ TEST_F(Painting, WithoutBackgroundImageTheBorderIsOnePixel)
     EXPECT_EQ(f->GetPixel(20, 29), 0xFEC86432u);
     EXPECT_EQ(f->GetPixel(1, 1), 0xFE0A141Eu);
     EXPECT_EQ(f->GetPixel(38, 28), 0xFE0A141Eu);
+
+    // A repaint of one corner rewrites the border and the inside there and nothing else.
+    dlg.GetPaintManager().SetBackColor(RGB(1, 2, 3), RGB(4, 5, 6));
+    dlg.GetPaintManager().InvalidateRect(CRect(30, 20, 40, 30), 0);
+    f = Frame(h);
+    EXPECT_EQ(f->GetPixel(39, 25), 0xFE040506u);
+    EXPECT_EQ(f->GetPixel(35, 29), 0xFE040506u);
+    EXPECT_EQ(f->GetPixel(35, 25), 0xFE010203u);
+    EXPECT_EQ(f->GetPixel(39, 15), 0xFEC86432u);
+    EXPECT_EQ(f->GetPixel(20, 15), 0xFE0A141Eu);
 }
 
 TEST_F(Painting, LayeredWindowKeepsUntouchedPixelsTransparent)
