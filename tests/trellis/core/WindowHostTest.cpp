@@ -199,6 +199,26 @@ TEST_F(WindowHost, MaximiseFillsTheWorkAreaWithinTheMaximumSize)
     EXPECT_EQ(mmi.maxSize, CPoint(ws::GetWorkArea().Width(), ws::GetWorkArea().Height()));
 }
 
+TEST_F(WindowHost, CenteringFollowsTheOwnerAndStaysInTheWorkArea)
+{
+    TestDialog owner;
+    HWND o = Open(owner); // (100, 100) - (400, 300)
+    TestDialog child;
+    HWND c = child.Create(o, L"c", WS_POPUP, 0, CRect(0, 0, 100, 50));
+    child.CenterWindow();
+    EXPECT_EQ(ws::GetWindowRect(c), CRect(200, 175, 300, 225));
+
+    const CRect work = ws::GetWorkArea();
+    owner.MoveWindow(work.right - 50, work.bottom - 40, 300, 200, 0);
+    child.CenterWindow(&owner);
+    EXPECT_EQ(ws::GetWindowRect(c), CRect(work.right - 100, work.bottom - 50, work.right, work.bottom));
+
+    owner.ShowWindow(SW_HIDE); // a hidden owner gives way to the work area
+    child.CenterWindow();
+    const CPoint mid(work.left + (work.Width() - 100) / 2, work.top + (work.Height() - 50) / 2);
+    EXPECT_EQ(ws::GetWindowRect(c), CRect(mid.x, mid.y, mid.x + 100, mid.y + 50));
+}
+
 TEST_F(WindowHost, ControlTimersUseCyclingIdsAndRestartStoppedRecords)
 {
     platform::FakeClock clock;
